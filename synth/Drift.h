@@ -1,0 +1,7 @@
+#pragma once
+
+#include "Signal4.h"
+
+// Adds drift * t to every sample, t being the sample's time: the baseline rises by `drift`
+// millivolts per minute of retention time. A negative drift lowers it.
+void AddDrift(Signal4& signal, double drift);

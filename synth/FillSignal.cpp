@@ -1,0 +1,114 @@
+#include "FillSignal.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cmath>
+#include <system_error>
+#include <thread>
+
+#include "GaussPeak.h"
+
+namespace {
+
+// Half-open range of sample indices.
+struct IndexRange {
+    std::size_t first = 0;
+    std::size_t last = 0;
+};
+
+bool TermIsZero(const GenPeak4& peak, const SampleGrid& grid, std::size_t i) {
+    return GaussPeak(grid.TimeAt(i), peak.height, peak.width, peak.time) == 0.0;
+}
+
+// The samples where the peak's term may be non-zero. The estimate from kGaussZeroReach is then
+// checked at its ends and widened while the term next to it is non-zero or still on the wrong
+// side of the centre: sample times, the scaled distance, its square and exp are all monotonic in
+// the index, so once the term is zero on one side of the centre it stays zero further out. The
+// range is thus exact whatever the rounding of the estimate. Peaks whose term is not governed by
+// that argument (non-finite values, zero width) get every sample.
+IndexRange SupportOf(const GenPeak4& peak, const SampleGrid& grid, std::size_t n) {
+    const bool regular = std::isfinite(peak.height) && std::isfinite(peak.time) &&
+                         std::isfinite(peak.width) && peak.width != 0.0 &&
+                         std::isfinite(grid.start) && std::isfinite(grid.step) && grid.step > 0.0;
+    if (!regular || n == 0) return {0, n};
+
+    const double reach = kGaussZeroReach * std::fabs(peak.width);
+    const double lo = std::floor((peak.time - reach - grid.start) / grid.step);
+    const double hi = std::ceil((peak.time + reach - grid.start) / grid.step) + 1.0;
+    const double count = static_cast<double>(n);
+    auto clampIndex = [count](double x) {
+        return static_cast<std::size_t>(std::clamp(x, 0.0, count));
+    };
+    IndexRange range{clampIndex(lo), clampIndex(hi)};
+    if (range.last < range.first) range.last = range.first;
+
+    while (range.first > 0 && (!TermIsZero(peak, grid, range.first - 1) ||
+                               grid.TimeAt(range.first - 1) >= peak.time))
+        --range.first;
+    while (range.last < n &&
+           (!TermIsZero(peak, grid, range.last) || grid.TimeAt(range.last) <= peak.time))
+        ++range.last;
+    return range;
+}
+
+// Samples are summed a block at a time, peak by peak in list order, so that every sample receives
+// the same additions in the same order as a sample-by-sample sum while the partial sums stay in
+// cache.
+constexpr std::size_t kBlock = 4096;
+// Below this many Gaussian terms a second thread costs more than it saves.
+constexpr std::size_t kTermsPerExtraThread = 250'000;
+constexpr std::size_t kMaxThreads = 8;
+
+void FillBlock(float* out, std::size_t n, std::size_t block, const std::vector<GenPeak4>& peaks,
+               const std::vector<IndexRange>& support, const SampleGrid& grid) {
+    std::array<double, kBlock> sums;
+    const std::size_t end = std::min(n, block + kBlock);
+    std::fill(sums.begin(), sums.begin() + (end - block), 0.0);
+    for (std::size_t p = 0; p < peaks.size(); ++p) {
+        const std::size_t first = std::max(block, support[p].first);
+        const std::size_t last = std::min(end, support[p].last);
+        const GenPeak4& peak = peaks[p];
+        for (std::size_t i = first; i < last; ++i)
+            sums[i - block] += GaussPeak(grid.TimeAt(i), peak.height, peak.width, peak.time);
+    }
+    for (std::size_t i = block; i < end; ++i) out[i] = static_cast<float>(sums[i - block]);
+}
+
+}  // namespace
+
+void FillSignal(Signal4& signal, std::size_t n, const std::vector<GenPeak4>& peaks) {
+    signal.Resize(n);
+    const SampleGrid grid = signal.Grid();
+
+    std::vector<IndexRange> support;
+    support.reserve(peaks.size());
+    std::size_t terms = 0;
+    for (const GenPeak4& peak : peaks) {
+        support.push_back(SupportOf(peak, grid, n));
+        terms += support.back().last - support.back().first;
+    }
+
+    const std::size_t block_count = (n + kBlock - 1) / kBlock;
+    std::atomic<std::size_t> next_block{0};
+    auto work = [&] {
+        for (std::size_t b = next_block++; b < block_count; b = next_block++)
+            FillBlock(signal.samples.data(), n, b * kBlock, peaks, support, grid);
+    };
+
+    // Blocks are independent, so a long run is shared among the cores; each block's samples are
+    // the same whichever thread computes them.
+    std::vector<std::thread> helpers;
+    if (terms >= kTermsPerExtraThread) {
+        const std::size_t wanted = std::min<std::size_t>(
+            {std::max(1u, std::thread::hardware_concurrency()), kMaxThreads,
+             terms / kTermsPerExtraThread + 1, block_count});
+        try {
+            while (helpers.size() + 1 < wanted) helpers.emplace_back(work);
+        } catch (const std::system_error&) {
+            // No more threads to be had: the ones running and this one finish the work.
+        }
+    }
+    work();
+    for (std::thread& helper : helpers) helper.join();
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "Peak4.h"
+#include "Signal4.h"
+
+// Resizes the signal to n samples and sets each to the sum of the peaks' Gaussians at its time,
+// summed in double in list order and rounded to float. Earlier sample values are all overwritten.
+//
+// Each peak is evaluated only over the samples where its term can be non-zero; since adding 0.0
+// to a sum changes nothing, the samples are bit-identical to summing every peak at every sample.
+void FillSignal(Signal4& signal, std::size_t n, const std::vector<GenPeak4>& peaks);
