@@ -15,6 +15,23 @@ double NoiseEngine::NextUniform() {
     return static_cast<double>(x) * 0x1p-53;
 }
 
+std::pair<double, double> PolarTransform(double r1, double r2) {
+    double s = r1 * r1 + r2 * r2;
+    double f = 0.0;
+    if (s > 1e-4) {
+        f = std::sqrt(-2.0 * std::log(s) / s);
+    } else {
+        // ln(s) of the scaled point is corrected by e*ln(4), since s shrank by 2^(2e).
+        constexpr double kLn4 = 1.3862943611198906;
+        const int e = std::ilogb(std::max(std::fabs(r1), std::fabs(r2)));
+        r1 = std::ldexp(r1, -e);
+        r2 = std::ldexp(r2, -e);
+        s = r1 * r1 + r2 * r2;
+        f = std::sqrt(-2.0 * (std::log(s) + e * kLn4) / s);
+    }
+    return {f * r1, f * r2};
+}
+
 std::pair<double, double> NoiseEngine::NextNormalPair() {
     double r1 = 0.0;
     double r2 = 0.0;
@@ -24,21 +41,7 @@ std::pair<double, double> NoiseEngine::NextNormalPair() {
         r2 = 2.0 * NextUniform() - 1.0;
         s = r1 * r1 + r2 * r2;
     } while (!(s < 1.0 && r1 != 0.0 && r2 != 0.0));
-
-    double f = 0.0;
-    if (s > 1e-4) {
-        f = std::sqrt(-2.0 * std::log(s) / s);
-    } else {
-        // For a very small s the pair is scaled up by a power of two first, which keeps the full
-        // precision of s; ln(s) is then corrected by e*ln(4).
-        constexpr double kLn4 = 1.3862943611198906;
-        const int e = std::ilogb(std::max(std::fabs(r1), std::fabs(r2)));
-        r1 = std::ldexp(r1, -e);
-        r2 = std::ldexp(r2, -e);
-        s = r1 * r1 + r2 * r2;
-        f = std::sqrt(-2.0 * (std::log(s) + e * kLn4) / s);
-    }
-    return {f * r1, f * r2};
+    return PolarTransform(r1, r2);
 }
 
 void AddNoise(Signal4& signal, double amplitude) {

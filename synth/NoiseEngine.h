@@ -30,6 +30,11 @@ private:
     std::mt19937 m_engine{kDefaultSeed};
 };
 
+// The polar method's transform of a point (r1, r2) strictly inside the unit circle, neither
+// coordinate 0, into two standard normal deviates. Points very close to the centre are scaled
+// up by a power of two first, so that r1^2 + r2^2 neither underflows nor loses precision.
+std::pair<double, double> PolarTransform(double r1, double r2);
+
 // Adds to every sample a normal deviate with mean 0 and standard deviation `amplitude`
 // (millivolts). Does nothing, and leaves the generator untouched, unless amplitude > 0. Each call
 // starts its pairs afresh: a deviate left over from an odd count is discarded.
