@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// A regular file read from front to back. Its size, taken when it is opened, is what every
+// length read from the file is checked against before anything is allocated.
+class InputFile {
+public:
+    InputFile() = default;
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+    ~InputFile();
+
+    // False when the path does not name a readable regular file.
+    bool Open(const std::string& path);
+
+    // Reads up to `size` bytes and returns how many were read: fewer only at the end of the
+    // file or on a read error.
+    std::size_t Read(void* data, std::size_t size);
+    std::uint64_t Position() const { return m_position; }
+    // Bytes between the current position and the end of the file as it was when opened.
+    std::uint64_t Remaining() const { return m_size > m_position ? m_size - m_position : 0; }
+
+private:
+    int m_fd = -1;
+    std::uint64_t m_position = 0;
+    std::uint64_t m_size = 0;
+};
