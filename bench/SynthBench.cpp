@@ -70,6 +70,6 @@ void PlainPipeline(benchmark::State& state, Run run) {
 
 }  // namespace
 
-BENCHMARK_CAPTURE(Pipeline, DefaultChannel, DefaultChannel())->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(Pipeline, LongRun, LongRun())->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(PlainPipeline, LongRun, LongRun())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Pipeline, DefaultChannel, DefaultChannel())->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK_CAPTURE(Pipeline, LongRun, LongRun())->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(PlainPipeline, LongRun, LongRun())->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -11,6 +11,10 @@
 // That is, for instance, 10 hours at 80,000 samples per minute.
 inline constexpr std::size_t kMaxSampleCount = 50'000'000;
 
+// The most samples one document may hold over all its channels: eight channels of the largest
+// size (1.6 GB of samples).
+inline constexpr std::size_t kMaxDocumentSampleCount = 8 * kMaxSampleCount;
+
 enum class SampleCountError {
     None,
     InvalidTime,  // analysis time not a positive finite number

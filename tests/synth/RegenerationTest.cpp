@@ -71,3 +71,26 @@ TEST(RegenerateSignal, RepeatedRunsDrawFreshNoise) {
 }
 
 }  // namespace
+
+#include "synth/StoredPeaks.h"
+
+namespace {
+
+TEST(CollectStoredPeaks, LeavesOutPeaksReachingTheEndOfTheAnalysis) {
+    const Signal4 s = Channel();  // end time 9.99
+    GenPeak4 inside = MakeNewPeak(5.0, 1.0);
+    inside.front = 4.0;
+    inside.back = 6.0;
+    inside.width = 0.3;
+    GenPeak4 at_end = inside;
+    at_end.back = 9.99;
+    GenPeak4 beyond = inside;
+    beyond.front = 10.5;
+    beyond.back = 11.0;
+    const std::vector<Peak4> stored = CollectStoredPeaks(s, {inside, at_end, beyond, inside});
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(stored[0].back, 6.0);
+    EXPECT_TRUE(CollectStoredPeaks(s, {}).empty());
+}
+
+}  // namespace

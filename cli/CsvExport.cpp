@@ -1,0 +1,89 @@
+#include "CsvExport.h"
+
+#include <algorithm>
+#include <charconv>
+#include <filesystem>
+
+#include "file/AtomicFile.h"
+
+namespace {
+
+// Shortest text that reads back as the same number; to_chars never looks at the locale.
+template <typename T>
+void AppendNumber(std::string& line, T value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    line.append(buffer, result.ptr);
+}
+
+bool SameTimeAxis(const Channel4& a, const Channel4& b) {
+    const SampleGrid ga = a.signal.Grid();
+    const SampleGrid gb = b.signal.Grid();
+    return ga.start == gb.start && ga.step == gb.step;
+}
+
+// Writes the channels, which share one time axis, into one file.
+void WriteTable(const std::vector<const Channel4*>& channels, const std::string& path) {
+    AtomicFile file;
+    if (!file.Open(path)) throw CsvExportError("cannot create " + path);
+
+    std::string line = "time_min";
+    for (const Channel4* channel : channels) {
+        line += ",channel_";
+        AppendNumber(line, channel->number);
+        line += "_mV";
+    }
+    line += '\n';
+
+    std::size_t rows = 0;
+    for (const Channel4* channel : channels) rows = std::max(rows, channel->signal.Size());
+    const SampleGrid grid = channels.empty() ? SampleGrid{} : channels.front()->signal.Grid();
+    for (std::size_t i = 0; i < rows; ++i) {
+        AppendNumber(line, grid.TimeAt(i));
+        for (const Channel4* channel : channels) {
+            line += ',';
+            if (i < channel->signal.Size()) AppendNumber(line, channel->signal.samples[i]);
+        }
+        line += '\n';
+        // Written in pieces so that a long run never needs its whole text in memory.
+        if (line.size() >= (1u << 20)) {
+            if (!file.Write(line.data(), line.size())) break;
+            line.clear();
+        }
+    }
+    if (!file.Write(line.data(), line.size()) || !file.Finish() || !file.Commit())
+        throw CsvExportError("cannot write " + path);
+}
+
+// Files are named by the channel's position, which is unique even where numbers repeat.
+std::string ChannelFileName(const std::string& path, std::size_t position) {
+    const std::filesystem::path p(path);
+    std::filesystem::path name = p.stem();
+    name += "-channel-" + std::to_string(position);
+    name += p.extension();
+    return (p.parent_path() / name).string();
+}
+
+}  // namespace
+
+CsvExportResult ExportCsv(const CTarvikFile4& document, const std::string& path) {
+    const auto& channels = document.m_channels;
+    CsvExportResult result;
+    const bool shared = std::all_of(channels.begin(), channels.end(), [&](const Channel4& c) {
+        return SameTimeAxis(c, channels.front());
+    });
+    if (shared) {
+        std::vector<const Channel4*> all;
+        for (const Channel4& channel : channels) all.push_back(&channel);
+        WriteTable(all, path);
+        result.files.push_back(path);
+        return result;
+    }
+    result.split = true;
+    for (std::size_t i = 0; i < channels.size(); ++i) {
+        const std::string file = ChannelFileName(path, i);
+        WriteTable({&channels[i]}, file);
+        result.files.push_back(file);
+    }
+    return result;
+}

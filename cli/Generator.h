@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "Scenario.h"
+#include "file/TarvikFile4.h"
+
+// Reports progress of a generation as units done out of a total (one unit per synthesis run).
+using ProgressFn = std::function<void(std::size_t done, std::size_t total)>;
+
+struct GenerateOptions {
+    std::uint32_t seed = 42;  // the noise generator's seed, set once before the first channel
+    std::string assay_id;     // the passport's assayid; a new UUID when empty
+    std::int64_t date = 0;    // the passport's andate, seconds since 1970-01-01 00:00 UTC
+};
+
+// Fills `document` from the scenario, exactly as the generator would: channels in file order,
+// each regenerated from its peaks; then for each peak given by its area, in list order, the width
+// is fitted to that area and the channel regenerated. The stored peak tables leave out peaks that
+// reach the end of the analysis. The same scenario and options give the same document.
+void GenerateDocument(const Scenario& scenario, const GenerateOptions& options,
+                      CTarvikFile4& document, const ProgressFn& progress = {});
+
+// Copies the scenario's passport fields into the passport.
+void ApplyScenarioPassport(const nlohmann::json& fields, Passport& passport);

@@ -1,0 +1,291 @@
+#include "Scenario.h"
+
+#include <cmath>
+#include <cstdint>
+#include <initializer_list>
+#include <string_view>
+
+#include "synth/Peak4.h"
+#include "synth/SampleCount.h"
+
+using nlohmann::json;
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& where, const std::string& what) {
+    throw ScenarioError(where.empty() ? what : where + ": " + what);
+}
+
+std::string Child(const std::string& where, std::string_view key) {
+    return where.empty() ? std::string(key) : where + "." + std::string(key);
+}
+
+std::string Item(const std::string& where, std::size_t i) {
+    return where + "[" + std::to_string(i) + "]";
+}
+
+// 1-based line and column of a byte offset, for syntax errors.
+std::pair<std::size_t, std::size_t> LineAndColumn(const std::string& text, std::size_t offset) {
+    std::size_t line = 1;
+    std::size_t column = 1;
+    for (std::size_t i = 0; i < offset && i < text.size(); ++i) {
+        if (text[i] == '\n') {
+            ++line;
+            column = 1;
+        } else {
+            ++column;
+        }
+    }
+    return {line, column};
+}
+
+const json& RequireObject(const json& value, const std::string& where) {
+    if (!value.is_object()) Fail(where, "must be an object");
+    return value;
+}
+
+void RejectUnknownKeys(const json& object, const std::string& where,
+                       std::initializer_list<std::string_view> known) {
+    for (const auto& [key, value] : object.items()) {
+        bool found = false;
+        for (std::string_view k : known) found = found || k == key;
+        if (!found) Fail(where, "unknown key \"" + key + "\"");
+    }
+}
+
+double Number(const json& object, std::string_view key, const std::string& where) {
+    const json& value = object.at(std::string(key));
+    if (!value.is_number()) Fail(Child(where, key), "must be a number");
+    const double number = value.get<double>();
+    if (!std::isfinite(number)) Fail(Child(where, key), "must be a finite number");
+    return number;
+}
+
+std::optional<double> OptionalNumber(const json& object, std::string_view key,
+                                     const std::string& where) {
+    if (!object.contains(key)) return std::nullopt;
+    return Number(object, key, where);
+}
+
+double RequiredNumber(const json& object, std::string_view key, const std::string& where) {
+    if (!object.contains(key)) Fail(where, "\"" + std::string(key) + "\" is missing");
+    return Number(object, key, where);
+}
+
+ScenarioPeak ParsePeak(const json& object, const std::string& where) {
+    RequireObject(object, where);
+    RejectUnknownKeys(object, where, {"name", "time", "height", "width", "area", "front", "back"});
+    ScenarioPeak peak;
+    peak.name = kNewPeakName;
+    if (object.contains("name")) {
+        if (!object["name"].is_string()) Fail(Child(where, "name"), "must be a string");
+        peak.name = object["name"].get<std::string>();
+    }
+    peak.time = RequiredNumber(object, "time", where);
+    peak.height = RequiredNumber(object, "height", where);
+    const std::optional<double> width = OptionalNumber(object, "width", where);
+    peak.area = OptionalNumber(object, "area", where);
+    peak.front = OptionalNumber(object, "front", where);
+    peak.back = OptionalNumber(object, "back", where);
+
+    if (width && peak.area) Fail(where, "give either \"width\" or \"area\", not both");
+    peak.width = width.value_or(kNewPeakWidth);
+    if (!(peak.width > 0.0)) Fail(Child(where, "width"), "must be greater than 0");
+    if (peak.area && *peak.area < 0.0) Fail(Child(where, "area"), "must not be negative");
+    if (peak.front.has_value() != peak.back.has_value())
+        Fail(where, "give both \"front\" and \"back\" for manual bounds, or neither");
+    if (peak.front && peak.area)
+        Fail(where, "a peak given by its area has automatic bounds; drop \"front\" and \"back\"");
+    return peak;
+}
+
+ScenarioChannel ParseChannel(const json& object, const std::string& where) {
+    RequireObject(object, where);
+    RejectUnknownKeys(object, where, {"noise", "drift", "peaks"});
+    ScenarioChannel channel;
+    channel.noise = OptionalNumber(object, "noise", where).value_or(0.0);
+    channel.drift = OptionalNumber(object, "drift", where).value_or(0.0);
+    if (channel.noise < 0.0) Fail(Child(where, "noise"), "must not be negative");
+    if (object.contains("peaks")) {
+        const json& peaks = object["peaks"];
+        const std::string peaks_where = Child(where, "peaks");
+        if (!peaks.is_array()) Fail(peaks_where, "must be an array");
+        for (std::size_t i = 0; i < peaks.size(); ++i)
+            channel.peaks.push_back(ParsePeak(peaks[i], Item(peaks_where, i)));
+    }
+    return channel;
+}
+
+// An XML element name of the plain kind: a letter or "_" first, then letters, digits, "_", "-"
+// or "."; no colon, so that no namespace is implied.
+bool IsElementName(const std::string& name) {
+    if (name.empty()) return false;
+    auto letter = [](unsigned char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
+    };
+    if (!letter(static_cast<unsigned char>(name[0]))) return false;
+    for (unsigned char c : name)
+        if (!letter(c) && !(c >= '0' && c <= '9') && c != '-' && c != '.') return false;
+    return !(name.size() >= 3 && (name[0] == 'x' || name[0] == 'X') &&
+             (name[1] == 'm' || name[1] == 'M') && (name[2] == 'l' || name[2] == 'L'));
+}
+
+// The kind of value a passport key takes; Nested values are checked by their own function.
+enum class Kind { String, Number, Integer, Boolean, Nested };
+
+struct FieldKind {
+    std::string_view key;
+    Kind kind;
+};
+
+void CheckKind(const json& value, const std::string& where, Kind kind) {
+    switch (kind) {
+        case Kind::String:
+            if (!value.is_string()) Fail(where, "must be a string");
+            break;
+        case Kind::Number:
+            if (!value.is_number() || !std::isfinite(value.get<double>()))
+                Fail(where, "must be a finite number");
+            break;
+        case Kind::Integer:
+            if (!value.is_number_integer()) Fail(where, "must be an integer");
+            break;
+        case Kind::Boolean:
+            if (!value.is_boolean()) Fail(where, "must be true or false");
+            break;
+        case Kind::Nested:
+            break;
+    }
+}
+
+void CheckFields(const json& object, const std::string& where,
+                 std::initializer_list<FieldKind> fields) {
+    RequireObject(object, where);
+    for (const auto& [key, value] : object.items()) {
+        const FieldKind* field = nullptr;
+        for (const FieldKind& f : fields)
+            if (f.key == key) field = &f;
+        if (field == nullptr) Fail(where, "unknown key \"" + key + "\"");
+        CheckKind(value, Child(where, key), field->kind);
+    }
+}
+
+bool FitsInt32(const json& value) {
+    if (value.is_number_unsigned()) return value.get<std::uint64_t>() <= INT32_MAX;
+    const auto v = value.get<std::int64_t>();
+    return v >= INT32_MIN && v <= INT32_MAX;
+}
+
+void CheckColumn(const json& column, const std::string& where) {
+    CheckFields(column, where,
+                {{"channel", Kind::Integer}, {"name", Kind::String}, {"brand", Kind::String},
+                 {"type", Kind::Integer}, {"diameter", Kind::Number}, {"length", Kind::Number},
+                 {"carrier", Kind::String}, {"phase", Kind::String}, {"percent", Kind::Number},
+                 {"unit", Kind::Integer}, {"fraction0", Kind::Number}, {"fraction1", Kind::Number},
+                 {"film", Kind::Number}, {"part", Kind::String}, {"serial", Kind::String},
+                 {"channelsId", Kind::Nested}});
+    for (const char* key : {"channel", "type", "unit"})
+        if (column.contains(key) && !FitsInt32(column[key]))
+            Fail(Child(where, key), "must be a 32-bit integer");
+    if (column.contains("channelsId")) {
+        const json& ids = column["channelsId"];
+        const std::string ids_where = Child(where, "channelsId");
+        if (!ids.is_array()) Fail(ids_where, "must be an array of integers");
+        for (std::size_t i = 0; i < ids.size(); ++i) {
+            if (!ids[i].is_number_integer() || !FitsInt32(ids[i]))
+                Fail(Item(ids_where, i), "must be a 32-bit integer");
+        }
+    }
+}
+
+// Element names the passport already uses; an extra entry with one of them would read back as
+// that field.
+bool IsPassportFieldName(const std::string& name) {
+    for (const char* field : {"assayid", "series", "andate", "duration", "sample", "method",
+                              "graduation", "date", "defect", "mixture", "isDeleted", "column"})
+        if (name == field) return true;
+    return false;
+}
+
+void CheckEntry(const json& entry, const std::string& where) {
+    CheckFields(entry, where,
+                {{"name", Kind::String}, {"title", Kind::String}, {"value", Kind::String}});
+    if (!entry.contains("name")) Fail(where, "\"name\" is missing");
+    const std::string name = entry["name"].get<std::string>();
+    if (!IsElementName(name))
+        Fail(Child(where, "name"), "\"" + name + "\" is not usable as an XML element name");
+    if (IsPassportFieldName(name))
+        Fail(Child(where, "name"), "\"" + name + "\" is a passport field, not an extra entry");
+}
+
+void CheckPassport(const json& passport) {
+    const std::string where = "passport";
+    CheckFields(passport, where,
+                {{"series", Kind::String}, {"duration", Kind::Number}, {"sample", Kind::String},
+                 {"method", Kind::String}, {"graduation", Kind::Boolean}, {"date", Kind::Integer},
+                 {"defect", Kind::Boolean}, {"mixture", Kind::String}, {"isDeleted", Kind::Boolean},
+                 {"columns", Kind::Nested}, {"entries", Kind::Nested}});
+    if (passport.contains("date") && passport["date"].is_number_unsigned() &&
+        passport["date"].get<std::uint64_t>() > static_cast<std::uint64_t>(INT64_MAX))
+        Fail("passport.date", "must be a 64-bit integer");
+    for (const char* list : {"columns", "entries"}) {
+        if (!passport.contains(list)) continue;
+        const json& items = passport[list];
+        const std::string list_where = Child(where, list);
+        if (!items.is_array()) Fail(list_where, "must be an array");
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            if (std::string_view(list) == "columns")
+                CheckColumn(items[i], Item(list_where, i));
+            else
+                CheckEntry(items[i], Item(list_where, i));
+        }
+    }
+}
+
+}  // namespace
+
+Scenario ParseScenario(const std::string& text) {
+    json root;
+    try {
+        root = json::parse(text);
+    } catch (const json::parse_error& error) {
+        const auto [line, column] = LineAndColumn(text, error.byte == 0 ? 0 : error.byte - 1);
+        std::string detail = error.what();
+        const std::size_t colon = detail.rfind(": ");
+        if (colon != std::string::npos) detail = detail.substr(colon + 2);
+        Fail("", "JSON syntax error at line " + std::to_string(line) + ", column " +
+                     std::to_string(column) + ": " + detail);
+    }
+
+    RequireObject(root, "the scenario");
+    RejectUnknownKeys(root, "", {"analysis_time", "sample_rate", "passport", "channels"});
+    Scenario scenario;
+    scenario.analysis_time = RequiredNumber(root, "analysis_time", "");
+    scenario.sample_rate = RequiredNumber(root, "sample_rate", "");
+    if (!(scenario.analysis_time > 0.0)) Fail("analysis_time", "must be greater than 0 minutes");
+    if (!(scenario.sample_rate >= 1.0))
+        Fail("sample_rate", "must be at least 1 sample per minute");
+    const SampleCountResult count = ComputeSampleCount(scenario.analysis_time, scenario.sample_rate);
+    if (!count.ok()) Fail("", DescribeSampleCountError(count.error));
+    scenario.sample_count = count.count;
+
+    if (root.contains("passport")) {
+        CheckPassport(root["passport"]);
+        scenario.passport = root["passport"];
+    }
+
+    if (!root.contains("channels")) Fail("", "\"channels\" is missing");
+    const json& channels = root["channels"];
+    if (!channels.is_array()) Fail("channels", "must be an array");
+    if (channels.empty()) Fail("channels", "must hold at least one channel");
+    if (channels.size() > kMaxScenarioChannels)
+        Fail("channels", "holds " + std::to_string(channels.size()) + " channels; a document numbers at most " +
+                             std::to_string(kMaxScenarioChannels));
+    if (scenario.sample_count * channels.size() > kMaxDocumentSampleCount)
+        Fail("", std::to_string(channels.size()) + " channels of " +
+                     std::to_string(scenario.sample_count) + " samples exceed the " +
+                     std::to_string(kMaxDocumentSampleCount) + " samples a document may hold");
+    for (std::size_t i = 0; i < channels.size(); ++i)
+        scenario.channels.push_back(ParseChannel(channels[i], Item("channels", i)));
+    return scenario;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+// What a scenario file asks for: the time axis shared by every channel, passport fields, and
+// per channel its noise, drift and peaks. Times in minutes, values in millivolts.
+struct ScenarioPeak {
+    std::string name;
+    double time = 0.0;
+    double height = 0.0;
+    double width = 0.0;
+    std::optional<double> area;   // given instead of the width, which is then fitted
+    std::optional<double> front;  // front and back come together or not at all
+    std::optional<double> back;
+};
+
+struct ScenarioChannel {
+    double noise = 0.0;
+    double drift = 0.0;
+    std::vector<ScenarioPeak> peaks;
+};
+
+struct Scenario {
+    double analysis_time = 0.0;
+    double sample_rate = 0.0;
+    std::size_t sample_count = 0;  // ceil(analysis_time * sample_rate), within the synthesis limit
+    // The "passport" object as written, checked; applied to the document by the generator.
+    nlohmann::json passport = nlohmann::json::object();
+    std::vector<ScenarioChannel> channels;
+};
+
+// A scenario that cannot be used; the message says where and what, without the file name.
+class ScenarioError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The most channels a document can number: the signal section keeps 8 bits of a channel number.
+inline constexpr std::size_t kMaxScenarioChannels = 256;
+
+// Parses and checks the text of a scenario file. Every key must be known, every value of the
+// right kind and range, so that a typo is never silently ignored.
+Scenario ParseScenario(const std::string& text);

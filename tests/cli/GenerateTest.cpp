@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "ToolRunner.h"
+#include "file/TarvikFile4.h"
+
+namespace {
+
+const std::vector<std::string> kFixed = {"--assay-id", "0123abcd-0000-4000-8000-00000000beef",
+                                         "--date", "1700000000"};
+
+std::vector<std::string> GenerateArgs(const std::string& scenario, const std::string& out,
+                                      std::vector<std::string> extra = {}) {
+    std::vector<std::string> args = {"generate", scenario, "-o", out};
+    args.insert(args.end(), kFixed.begin(), kFixed.end());
+    args.insert(args.end(), extra.begin(), extra.end());
+    return args;
+}
+
+void LoadOk(CTarvikFile4& document, const std::filesystem::path& path) {
+    ASSERT_EQ(document.LoadFromFile(path.string()), 0);
+}
+
+TEST(Generate, NoiselessPeaksFollowTheirClosedForms) {
+    ToolFolder dir;
+    dir.Write("s.json", R"({"analysis_time": 10, "sample_rate": 100,
+      "channels": [{"peaks": [
+        {"time": 5.0, "height": 10.0},
+        {"name": "Б", "time": 2.0, "height": 4.0, "width": 0.2, "front": 1.5, "back": 2.6}]}]})");
+    const ToolResult run = dir.Run(GenerateArgs("s.json", "out.xstg"));
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+
+    CTarvikFile4 doc;
+    LoadOk(doc, dir.Path("out.xstg"));
+    ASSERT_EQ(doc.m_channels.size(), 1u);
+    const Channel4& ch = doc.m_channels[0];
+    EXPECT_EQ(ch.number, 0);
+    EXPECT_EQ(ch.signal.start, 0.0);
+    EXPECT_EQ(ch.signal.step, 0.01);
+    ASSERT_EQ(ch.signal.Size(), 1000u);
+    // At the centre the first peak is its height (the second adds far less than a float step
+    // there); one default
+    // width (0.1) away it has fallen to 1/e.
+    EXPECT_EQ(ch.signal.samples[500], 10.0f);
+    EXPECT_FLOAT_EQ(ch.signal.samples[490], static_cast<float>(10.0 * std::exp(-1.0)));
+    // The second peak: 4 at 2.0 and 4/e at 2.2.
+    EXPECT_FLOAT_EQ(ch.signal.samples[200], 4.0f);
+    EXPECT_FLOAT_EQ(ch.signal.samples[220], static_cast<float>(4.0 * std::exp(-1.0)));
+
+    ASSERT_EQ(ch.table.size(), 2u);
+    const Peak4& first = ch.table[0];
+    EXPECT_EQ(first.name, "Новое вещество");
+    EXPECT_EQ(first.left, -1);
+    EXPECT_EQ(first.right, -1);
+    EXPECT_NEAR(first.front, 4.67, 1e-9);
+    EXPECT_NEAR(first.back, 5.33, 1e-9);
+    // An isolated peak's area is close to height * width * sqrt(pi) = 1.7724539.
+    EXPECT_NEAR(first.area, 10.0 * 0.1 * std::sqrt(M_PI), 2e-4);
+    const Peak4& second = ch.table[1];
+    EXPECT_EQ(second.name, "Б");
+    EXPECT_EQ(second.front, 1.5);  // manual bounds kept
+    EXPECT_EQ(second.back, 2.6);
+
+    EXPECT_EQ(doc.m_passport.assayid, "0123abcd-0000-4000-8000-00000000beef");
+    EXPECT_EQ(doc.m_passport.andate, 1700000000);
+}
+
+TEST(Generate, AreaGivenInsteadOfWidthIsMetByTheFittedWidth) {
+    ToolFolder dir;
+    dir.Write("s.json", R"({"analysis_time": 10, "sample_rate": 100, "channels": [
+      {"peaks": [{"time": 3.0, "height": 5.0, "area": 1.5},
+                 {"time": 7.0, "height": 2.0, "area": 0.4}]}]})");
+    ASSERT_EQ(dir.Run(GenerateArgs("s.json", "out.xstg")).exit_code, 0);
+    CTarvikFile4 doc;
+    LoadOk(doc, dir.Path("out.xstg"));
+    const auto& table = doc.m_channels[0].table;
+    ASSERT_EQ(table.size(), 2u);
+    // The bisection stops within a step (0.01 min) of width; the area moves by about
+    // height * sqrt(pi) per minute of width.
+    EXPECT_NEAR(table[0].area, 1.5, 5.0 * std::sqrt(M_PI) * 0.01);
+    EXPECT_NEAR(table[1].area, 0.4, 2.0 * std::sqrt(M_PI) * 0.01);
+}
+
+TEST(Generate, SameInputsGiveTheSameBytesAndTheSeedDecidesTheNoise) {
+    ToolFolder dir;
+    dir.Write("s.json", R"({"analysis_time": 5, "sample_rate": 200, "channels": [
+      {"noise": 0.2, "drift": 0.1, "peaks": [{"time": 1.0, "height": 3.0}]},
+      {"noise": 0.5, "peaks": [{"time": 2.0, "height": 1.0, "area": 0.3}]}]})");
+    ASSERT_EQ(dir.Run(GenerateArgs("s.json", "a.xstg")).exit_code, 0);
+    ASSERT_EQ(dir.Run(GenerateArgs("s.json", "b.xstg")).exit_code, 0);
+    ASSERT_EQ(dir.Run(GenerateArgs("s.json", "c.xstg", {"--seed", "7"})).exit_code, 0);
+    EXPECT_EQ(dir.Read("a.xstg"), dir.Read("b.xstg"));
+    EXPECT_NE(dir.Read("a.xstg"), dir.Read("c.xstg"));
+
+    CTarvikFile4 doc;
+    LoadOk(doc, dir.Path("a.xstg"));
+    ASSERT_EQ(doc.m_channels.size(), 2u);
+    EXPECT_EQ(doc.m_channels[1].number, 1);
+    EXPECT_EQ(doc.m_channels[1].signal.Size(), 1000u);
+}
+
+TEST(Generate, WithoutFixedIdentifierEverySaveGetsANewOne) {
+    ToolFolder dir;
+    dir.Write("s.json", R"({"analysis_time": 1, "sample_rate": 10, "channels": [{}]})");
+    ASSERT_EQ(dir.Run({"generate", "s.json", "-o", "a.xstg"}).exit_code, 0);
+    ASSERT_EQ(dir.Run({"generate", "s.json", "-o", "b.xstg"}).exit_code, 0);
+    CTarvikFile4 a;
+    CTarvikFile4 b;
+    LoadOk(a, dir.Path("a.xstg"));
+    LoadOk(b, dir.Path("b.xstg"));
+    EXPECT_EQ(a.m_passport.assayid.size(), 36u);
+    EXPECT_NE(a.m_passport.assayid, b.m_passport.assayid);
+    EXPECT_GT(a.m_passport.andate, 1700000000);
+}
+
+TEST(Generate, PeaksReachingTheEndAreLeftOutOfTheTable) {
+    ToolFolder dir;
+    // The last sample is at 9.99; the second peak's flank runs to it, so its back is the end.
+    dir.Write("s.json", R"({"analysis_time": 10, "sample_rate": 100, "channels": [
+      {"peaks": [{"time": 5.0, "height": 1.0}, {"time": 9.95, "height": 1.0}]}]})");
+    ASSERT_EQ(dir.Run(GenerateArgs("s.json", "out.xstg")).exit_code, 0);
+    CTarvikFile4 doc;
+    LoadOk(doc, dir.Path("out.xstg"));
+    ASSERT_EQ(doc.m_channels[0].table.size(), 1u);
+    EXPECT_EQ(doc.m_channels[0].table[0].time, 5.0);
+}
+
+TEST(Generate, PassportFieldsAreStored) {
+    ToolFolder dir;
+    dir.Write("s.json", R"({"analysis_time": 1, "sample_rate": 10,
+      "passport": {"sample": "Проба <1> & 2", "method": "M", "series": "S", "duration": 12.5,
+                   "graduation": true, "date": 42, "defect": true, "mixture": "X",
+                   "isDeleted": false,
+                   "columns": [{"name": "HP-5", "length": 30.0, "channelsId": [0, 2]}],
+                   "entries": [{"name": "operator", "title": "Оператор", "value": "Иванов"}]},
+      "channels": [{}]})");
+    ASSERT_EQ(dir.Run(GenerateArgs("s.json", "out.xstg")).exit_code, 0);
+    CTarvikFile4 doc;
+    LoadOk(doc, dir.Path("out.xstg"));
+    const Passport& p = doc.m_passport;
+    EXPECT_EQ(p.sample, "Проба <1> & 2");
+    EXPECT_EQ(p.method, "M");
+    EXPECT_EQ(p.series, "S");
+    EXPECT_EQ(p.duration, 12.5);
+    EXPECT_TRUE(p.graduation);
+    EXPECT_EQ(p.date, 42);
+    EXPECT_TRUE(p.defect);
+    EXPECT_EQ(p.mixture, "X");
+    ASSERT_EQ(p.columns.size(), 1u);
+    EXPECT_EQ(p.columns[0].name, "HP-5");
+    EXPECT_EQ(p.columns[0].length, 30.0);
+    EXPECT_EQ(p.columns[0].channelsId, (std::vector<std::int32_t>{0, 2}));
+    ASSERT_EQ(p.entries.size(), 1u);
+    EXPECT_EQ(p.entries[0].name, "operator");
+    EXPECT_EQ(p.entries[0].title, "Оператор");
+    EXPECT_EQ(p.entries[0].value, "Иванов");
+}
+
+}  // namespace
