@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include "AutoView.h"
+
+class QMouseEvent;
+class QPaintEvent;
+class QWheelEvent;
+
+// The plot window: shows its panel over the whole client area and navigates it with the mouse.
+// Every paint composes the picture off-screen (panel, anything a derived control adds through
+// PaintContent, then the rubber band) and copies it to the window once; the background is never
+// erased on its own, so nothing flickers.
+//
+// Mouse events it does not consume are ignored, and Qt passes them on to the parent. View
+// changes reach whoever connects to Notified.
+class CAutoCtrl : public QWidget, public CAutoView {
+    Q_OBJECT
+
+public:
+    explicit CAutoCtrl(QWidget* parent = nullptr);
+
+    // The picture a paint would show, at the widget's size.
+    QImage RenderImage();
+
+signals:
+    void Notified(AutoNotify code);
+
+protected:
+    // Draws the client area. The default draws the panel; a derived control calls it and then
+    // adds its own marks with the panel's frame.
+    virtual void PaintContent(Canvas& canvas, const PlotRect& client);
+
+    void Invalidate() override;
+    void Notify(AutoNotify code) override;
+
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void Compose(QImage& image);
+};
