@@ -1,0 +1,102 @@
+// Writes the fuzzers' seed corpus: documents and spectra files saved by the document class
+// itself, from an empty document to one with several channels, a full passport and spectra.
+// Usage: fuzz_seed_corpus <folder>; makes <folder>/documents and <folder>/spectra.
+#include <filesystem>
+#include <iostream>
+#include <string>
+
+#include "file/TarvikFile4.h"
+
+namespace {
+
+void AddChannels(CTarvikFile4& doc, int channels, std::size_t samples) {
+    for (int c = 0; c < channels; ++c) {
+        doc.m_channels.emplace_back(c * 3);
+        Signal4& signal = doc.m_channels.back().signal;
+        signal.step = 0.01;
+        signal.start = 0.5 * c;
+        signal.Resize(samples);
+        for (std::size_t i = 0; i < samples; ++i)
+            signal.samples[i] = static_cast<float>(i % 7) - 2.5f;
+        Peak4 peak;
+        peak.front = 0.1;
+        peak.back = 0.3;
+        peak.time = 0.2;
+        peak.area = 1.0 / 3.0;
+        peak.height = 12.5;
+        peak.name = "Этан <" + std::to_string(c) + ">";
+        peak.left = -1;
+        peak.right = -1;
+        peak.flags = 3;
+        doc.m_channels.back().table.push_back(peak);
+    }
+}
+
+void FillPassport(Passport& passport) {
+    passport.assayid = "5f0c7a8e-1d2b-11ef-9c3a-0242ac120002";
+    passport.andate = 1717000000;
+    passport.duration = 12.5;
+    passport.sample = "Проба & \"газ\"";
+    passport.graduation = true;
+    ColumnInfo column;
+    column.channel = 1;
+    column.name = "HP-PLOT";
+    column.diameter = 0.32;
+    column.channelsId = {0, 3};
+    passport.columns.push_back(column);
+    passport.entries.push_back({"operator", "Operator", "X"});
+}
+
+bool Save(CTarvikFile4& doc, const std::filesystem::path& path) {
+    const int result = doc.SaveToFile(path.string());
+    if (result != save_result::kOk) std::cerr << path << ": save failed with " << result << "\n";
+    return result == save_result::kOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: fuzz_seed_corpus <folder>\n";
+        return 2;
+    }
+    const std::filesystem::path root = argv[1];
+    const std::filesystem::path documents = root / "documents";
+    const std::filesystem::path spectra = root / "spectra";
+    std::filesystem::create_directories(documents);
+    std::filesystem::create_directories(spectra);
+
+    bool ok = true;
+    {
+        CTarvikFile4 doc;
+        ok &= Save(doc, documents / "empty.xstg");
+    }
+    {
+        CTarvikFile4 doc;
+        AddChannels(doc, 1, 0);
+        ok &= Save(doc, documents / "silent.xstg");
+    }
+    {
+        CTarvikFile4 doc;
+        AddChannels(doc, 3, 16);
+        FillPassport(doc.m_passport);
+        ok &= Save(doc, documents / "full.xstg");
+    }
+    {
+        CTarvikFile4 doc;
+        doc.m_spectra.push_back({0.5, {{250, 1.0f}}});
+        ok &= Save(doc, spectra / "single.xstg");
+        CTarvikFile4 three;
+        for (int r = 0; r < 3; ++r) {
+            SpectrumRecord record{r * 0.25, {}};
+            for (std::uint16_t i = 0; i < 8; ++i) {
+                record.points.push_back({static_cast<std::uint16_t>(65534 + 2 * i), 0.5f * i});
+            }
+            three.m_spectra.push_back(record);
+        }
+        ok &= Save(three, spectra / "three.xstg");
+    }
+    // The spectra fuzzer wants only the spectra files.
+    for (const char* name : {"single.xstg", "three.xstg"}) std::filesystem::remove(spectra / name);
+    return ok ? 0 : 1;
+}
