@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -34,6 +35,18 @@ std::string TemporaryName(const std::string& target, unsigned attempt) {
     return target.substr(0, name_at) + "." + target.substr(name_at, kNameKept) + suffix;
 }
 
+// Saving through a symbolic link replaces the file it points to, as writing in place would, and
+// keeps the link.
+std::string ResolveLink(const std::string& target) {
+    struct stat link {};
+    if (::lstat(target.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return target;
+    char* real = ::realpath(target.c_str(), nullptr);
+    if (real == nullptr) return target;
+    std::string resolved(real);
+    std::free(real);
+    return resolved;
+}
+
 void SyncFolder(const std::string& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
@@ -52,10 +65,11 @@ bool AtomicFile::Open(const std::string& target) {
     m_failed = false;
     m_finished = false;
     m_position = 0;
-    m_target = target;
+    if (target.empty() || target.back() == '/') return false;  // no file name
+    m_target = ResolveLink(target);
     constexpr unsigned kAttempts = 100;
     for (unsigned attempt = 0; attempt < kAttempts; ++attempt) {
-        m_temporary = TemporaryName(target, attempt);
+        m_temporary = TemporaryName(m_target, attempt);
         // 0666 so that the process's umask decides, as for a file opened the ordinary way.
         m_fd = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (m_fd >= 0) break;
@@ -67,7 +81,7 @@ bool AtomicFile::Open(const std::string& target) {
     }
     // Replacing a document keeps the permissions its owner gave it.
     struct stat old {};
-    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    if (::stat(m_target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
         ::fchmod(m_fd, old.st_mode & 07777);
     }
     return true;

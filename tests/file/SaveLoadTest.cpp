@@ -57,6 +57,7 @@ TEST(SaveLoad, FolderThatCannotHoldTheFileGetsNothing) {
     RichDocument(doc);
     EXPECT_EQ(doc.SaveToFile(dir / "missing/a.xstg"), save_result::kOpenFailed);
     EXPECT_EQ(doc.SaveToFile(dir / "plain/a.xstg"), save_result::kOpenFailed);
+    EXPECT_EQ(doc.SaveToFile(dir.path().string() + "/"), save_result::kOpenFailed);
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"plain"});
     EXPECT_EQ(doc.LoadFromFile(dir / "missing/a.xstg"), load_result::kOpenFailed);
     EXPECT_EQ(doc.LoadFromFile(dir.path().string()), load_result::kOpenFailed);  // a folder
@@ -86,7 +87,7 @@ TEST(SaveLoad, FailedSaveLeavesTheOldFilesAsTheyWere) {
     EXPECT_EQ(dir.Names(), (std::vector<std::string>{"a.xspc", "a.xstg", "b.xstg"}));
 }
 
-TEST(SaveLoad, ReplacingAFileKeepsItsPermissionsAndLeavesUnwrittenSpectraAlone) {
+TEST(SaveLoad, ReplacingAFileKeepsItsPermissionsItsLinksAndUnwrittenSpectra) {
     TempDir dir;
     CTarvikFile4 doc;
     RichDocument(doc);
@@ -99,6 +100,13 @@ TEST(SaveLoad, ReplacingAFileKeepsItsPermissionsAndLeavesUnwrittenSpectraAlone) 
     ASSERT_EQ(::stat((dir / "p.xstg").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
     EXPECT_EQ(ReadBytes(dir / "p.xspc"), spectra);
+
+    // Through a link the linked file is replaced and the link stays.
+    std::filesystem::create_symlink("p.xstg", dir / "link.xstg");
+    doc.m_passport.series = "through the link";
+    ASSERT_EQ(doc.SaveToFile(dir / "link.xstg"), save_result::kOk);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.xstg"));
+    EXPECT_NE(ReadBytes(dir / "p.xstg").find("through the link"), std::string::npos);
 }
 
 TEST(SaveLoad, SpectraFileIsOptionalButItsFailuresCount) {
