@@ -64,15 +64,6 @@ TEST(Passport, AbsentFieldsKeepTheirValueWhileListsAreReplaced) {
     EXPECT_EQ(p.columns[0], ColumnInfo{});
 }
 
-TEST(Passport, NullElementOnlyEmptiesTheLists) {
-    CTarvikFile4 doc;
-    doc.m_passport.sample = "kept";
-    doc.m_passport.columns.push_back(ColumnInfo{});
-    doc.ReadPassport(pugi::xml_node());
-    EXPECT_EQ(doc.m_passport.sample, "kept");
-    EXPECT_TRUE(doc.m_passport.columns.empty());
-}
-
 TEST(Passport, ChannelIdsAreCommaSeparatedAndReadLeniently) {
     EXPECT_EQ(JoinChannelIds({1, 2, 10}), "1,2,10");
     EXPECT_EQ(JoinChannelIds({}), "");
@@ -95,14 +86,6 @@ TEST(Passport, NewGuidIsASequentialLowerCaseUuid) {
         }
     }
     EXPECT_EQ(a[14], '1');  // time-based version
-}
-
-TEST(Passport, SavingChangesNeitherIdentifierNorDate) {
-    TempDir dir;
-    CTarvikFile4 doc;
-    ASSERT_EQ(doc.SaveToFile(dir / "d.xstg"), save_result::kOk);
-    EXPECT_EQ(doc.m_passport.assayid, kNullAssayId);
-    EXPECT_EQ(doc.m_passport.andate, 0);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -52,40 +51,6 @@ TEST(XmlValue, RealsReadTheLeadingNumberLikeCStrtod) {
     EXPECT_EQ(ParseReal("-1e999"), -std::numeric_limits<double>::infinity());
     EXPECT_EQ(ParseReal("1e-999"), 0.0);
     EXPECT_EQ(ParseReal("0.000001e-999"), 0.0);
-}
-
-// The numbers must not follow the user's locale. Only machines with a decimal-comma locale
-// installed can show it.
-TEST(XmlValue, NumbersIgnoreTheProcessLocale) {
-    const char* const locales[] = {"de_DE.UTF-8", "ru_RU.UTF-8", "fr_FR.UTF-8"};
-    const char* installed = nullptr;
-    for (const char* name : locales) {
-        if (std::setlocale(LC_NUMERIC, name) != nullptr) {
-            installed = name;
-            break;
-        }
-    }
-    if (installed == nullptr) GTEST_SKIP() << "no decimal-comma locale installed";
-    const std::string text = FormatReal(0.5);
-    const double back = ParseReal("2.25");
-    std::setlocale(LC_NUMERIC, "C");
-    EXPECT_EQ(text, "0.5");
-    EXPECT_EQ(back, 2.25);
-}
-
-TEST(XmlValue, MissingFieldsGiveTheCallersDefault) {
-    pugi::xml_document doc;
-    ASSERT_TRUE(doc.load_string(
-        R"(<f><i value=" -0x10"/><big value="99999999999"/><b value="Yes"/><n/></f>)"));
-    const pugi::xml_node f = doc.child("f");
-    EXPECT_EQ(ReadInt(f.child("i")), -16);
-    EXPECT_EQ(ReadInt(f.child("big")), std::numeric_limits<std::int32_t>::max());
-    EXPECT_EQ(ReadInt64(f.child("big")), 99999999999LL);
-    EXPECT_TRUE(ReadBool(f.child("b")));
-    EXPECT_EQ(ReadInt(f.child("n"), -1), -1);     // element without "value"
-    EXPECT_EQ(ReadInt(f.child("none"), -1), -1);  // no element at all
-    EXPECT_EQ(ReadReal(f.child("none"), 7.0), 7.0);
-    EXPECT_EQ(ReadText(f.child("none")), "");
 }
 
 }  // namespace
