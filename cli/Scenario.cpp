@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "file/PassportXml.h"
 #include "synth/Peak4.h"
 #include "synth/SampleCount.h"
 
@@ -116,20 +117,6 @@ ScenarioChannel ParseChannel(const json& object, const std::string& where) {
     return channel;
 }
 
-// An XML element name of the plain kind: a letter or "_" first, then letters, digits, "_", "-"
-// or "."; no colon, so that no namespace is implied.
-bool IsElementName(const std::string& name) {
-    if (name.empty()) return false;
-    auto letter = [](unsigned char c) {
-        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
-    };
-    if (!letter(static_cast<unsigned char>(name[0]))) return false;
-    for (unsigned char c : name)
-        if (!letter(c) && !(c >= '0' && c <= '9') && c != '-' && c != '.') return false;
-    return !(name.size() >= 3 && (name[0] == 'x' || name[0] == 'X') &&
-             (name[1] == 'm' || name[1] == 'M') && (name[2] == 'l' || name[2] == 'L'));
-}
-
 // The kind of value a passport key takes; Nested values are checked by their own function.
 enum class Kind { String, Number, Integer, Boolean, Nested };
 
@@ -198,24 +185,15 @@ void CheckColumn(const json& column, const std::string& where) {
     }
 }
 
-// Element names the passport already uses; an extra entry with one of them would read back as
-// that field.
-bool IsPassportFieldName(const std::string& name) {
-    for (const char* field : {"assayid", "series", "andate", "duration", "sample", "method",
-                              "graduation", "date", "defect", "mixture", "isDeleted", "column"})
-        if (name == field) return true;
-    return false;
-}
-
 void CheckEntry(const json& entry, const std::string& where) {
     CheckFields(entry, where,
                 {{"name", Kind::String}, {"title", Kind::String}, {"value", Kind::String}});
     if (!entry.contains("name")) Fail(where, "\"name\" is missing");
     const std::string name = entry["name"].get<std::string>();
-    if (!IsElementName(name))
-        Fail(Child(where, "name"), "\"" + name + "\" is not usable as an XML element name");
-    if (IsPassportFieldName(name))
-        Fail(Child(where, "name"), "\"" + name + "\" is a passport field, not an extra entry");
+    if (!IsStorableEntryName(name))
+        Fail(Child(where, "name"), "\"" + name +
+                                       "\" is not usable as an XML element name (or names a "
+                                       "passport field)");
 }
 
 void CheckPassport(const json& passport) {

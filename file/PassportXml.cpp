@@ -123,6 +123,22 @@ void ReadPassportXml(pugi::xml_node passport, Passport& to) {
     }
 }
 
+bool IsStorableEntryName(const std::string& name) {
+    auto starts_name = [](unsigned char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' || c >= 0x80;
+    };
+    auto continues_name = [&](unsigned char c) {
+        return starts_name(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
+    };
+    if (name.empty() || !starts_name(static_cast<unsigned char>(name[0]))) return false;
+    for (unsigned char c : name)
+        if (!continues_name(c)) return false;
+    for (const char* field : {"assayid", "series", "andate", "duration", "sample", "method",
+                              "graduation", "date", "defect", "mixture", "isDeleted", "column"})
+        if (name == field) return false;
+    return true;
+}
+
 std::string JoinChannelIds(const std::vector<std::int32_t>& ids) {
     std::string text;
     for (std::size_t i = 0; i < ids.size(); ++i) {

@@ -16,6 +16,11 @@ void WritePassportXml(pugi::xml_node passport, const Passport& from);
 // element with a name that is not a field becomes an entry.
 void ReadPassportXml(pugi::xml_node passport, Passport& to);
 
+// True when an extra entry of this name can be written and reads back as the same entry: a name
+// the XML parser accepts as an element name (a letter, "_", ":" or any non-ASCII byte first, then
+// also digits, "-" and "."), and not the name of a passport field or of "column".
+bool IsStorableEntryName(const std::string& name);
+
 // The column's channel list as text: decimal numbers joined by "," without blanks.
 std::string JoinChannelIds(const std::vector<std::int32_t>& ids);
 // Splits at every ","; skips empty pieces and pieces that are not a 32-bit decimal number

@@ -14,7 +14,9 @@ inline constexpr int kHeaderNotWritten = -2;  // document header or spectra head
 inline constexpr int kBadSpectrumLength = -3;
 inline constexpr int kBlockHeaderNotWritten = -5;  // signal block header or spectrum record header
 inline constexpr int kDataNotWritten = -6;         // samples or spectrum values
-inline constexpr int kXmlNotWritten = -7;          // XML text not completely written and flushed
+// XML text not completely written and flushed, or a passport entry named so that the text
+// would not load again (then nothing is written).
+inline constexpr int kXmlNotWritten = -7;
 }  // namespace save_result
 
 // CTarvikFile4::LoadFromFile, for the document itself. The spectra file's failures are passed

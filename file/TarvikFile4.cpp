@@ -76,6 +76,11 @@ void CTarvikFile4::ReadXml(const pugi::xml_document& document) {
 }
 
 int CTarvikFile4::SaveToFile(const std::string& path) {
+    // An entry whose name is no element name would make XML that does not load again; such a
+    // document is refused before anything is written.
+    for (const PassportEntry& entry : m_passport.entries)
+        if (!IsStorableEntryName(entry.name)) return save_result::kXmlNotWritten;
+
     AtomicFile document;
     if (!document.Open(path)) return save_result::kOpenFailed;
     const int section = WriteSignalSection(document, m_version, m_channels);

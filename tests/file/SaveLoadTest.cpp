@@ -158,3 +158,26 @@ TEST(SaveLoad, PathsLongerThan260BytesWork) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SaveLoad, EntriesThatWouldNotReadBackAreRefusedBeforeWriting) {
+    TempDir dir;
+    CTarvikFile4 doc;
+    doc.m_passport.entries = {{"ns:operator", "Оператор", "X"}, {"_id.2-b", "", "7"}};
+    ASSERT_EQ(doc.SaveToFile(dir / "a.xstg"), save_result::kOk);
+    CTarvikFile4 loaded;
+    ASSERT_EQ(loaded.LoadFromFile(dir / "a.xstg"), load_result::kOk);
+    EXPECT_EQ(loaded.m_passport.entries, doc.m_passport.entries);
+
+    const std::string old_document = ReadBytes(dir / "a.xstg");
+    for (const char* bad : {"", "a b", "1st", "-x", "series", "column", "x/>"}) {
+        SCOPED_TRACE(bad);
+        doc.m_passport.entries = {{bad, "t", "v"}};
+        EXPECT_EQ(doc.SaveToFile(dir / "a.xstg"), save_result::kXmlNotWritten);
+        EXPECT_EQ(ReadBytes(dir / "a.xstg"), old_document);
+    }
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"a.xstg"});
+}
+
+}  // namespace
