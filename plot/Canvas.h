@@ -74,9 +74,10 @@ enum class VAlign { Top, Baseline, Bottom };
 
 // The drawing surface. Text is UTF-8.
 //
-// Lines follow the classic raster rule: a line covers its start pixel and not its end pixel, so
-// segments joined end to start never paint a pixel twice and a closed path closes exactly; a
-// line from a point to itself paints nothing. A polyline is its segments in order.
+// Lines follow the classic raster rule: a line covers its start pixel, and a horizontal or
+// vertical one never its end pixel, so joined segments cover each joint once and a closed
+// frame closes exactly; whether a sloped line covers its end pixel is the surface's choice.
+// A line from a point to itself paints nothing. A polyline is its segments in order.
 class Canvas {
 public:
     virtual ~Canvas() = default;
@@ -88,6 +89,8 @@ public:
 
     virtual void DrawLine(PlotPoint from, PlotPoint to) = 0;
     virtual void DrawPolyline(std::span<const PlotPoint> points) = 0;
+    // Independent lines, each from ends[2i] to ends[2i + 1], as DrawLine draws them.
+    virtual void DrawLines(std::span<const PlotPoint> ends) = 0;
     virtual void FillRect(const PlotRect& rect, Rgb colour) = 0;
     // Outline of `rect` (right and bottom exclusive) drawn with the pen, `width` pixels wide.
     virtual void FrameRect(const PlotRect& rect, Rgb colour, int width) = 0;

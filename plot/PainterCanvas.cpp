@@ -61,6 +61,8 @@ QFont PainterCanvas::ToQFont(const FontSpec& spec) {
 void PainterCanvas::SetPen(Rgb colour, int width, PenStyle style) {
     QPen pen(ToQColor(colour));
     pen.setStyle(ToQtStyle(style));
+    m_pen_colour = ToQColor(colour);
+    m_thin_solid = width <= 1 && style == PenStyle::Solid;
     if (width <= 1) {
         pen.setWidth(0);
         pen.setCapStyle(Qt::FlatCap);
@@ -79,19 +81,49 @@ void PainterCanvas::SetBrush(std::optional<Rgb> fill) {
         m_painter.setBrush(Qt::NoBrush);
 }
 
+bool PainterCanvas::AxisLine(PlotPoint from, PlotPoint to, QRect& pixels) const {
+    if (!m_thin_solid || (from.x != to.x && from.y != to.y)) return false;
+    // The start pixel and every pixel up to, not including, the end pixel.
+    const int step_x = to.x > from.x ? 1 : (to.x < from.x ? -1 : 0);
+    const int step_y = to.y > from.y ? 1 : (to.y < from.y ? -1 : 0);
+    const PlotPoint last{to.x - step_x, to.y - step_y};
+    pixels = QRect(QPoint(std::min(from.x, last.x), std::min(from.y, last.y)),
+                   QPoint(std::max(from.x, last.x), std::max(from.y, last.y)));
+    return true;
+}
+
+// Lines from ends[i] to ends[i + 1] for i = 0, stride, 2 * stride, ...
+void PainterCanvas::DrawSegments(std::span<const PlotPoint> ends, std::size_t stride) {
+    m_lines.clear();
+    m_rects.clear();
+    for (std::size_t i = 0; i + 1 < ends.size(); i += stride) {
+        const PlotPoint a = ends[i], b = ends[i + 1];
+        if (a == b) continue;  // a line to its own start paints nothing
+        QRect r;
+        if (AxisLine(a, b, r)) {
+            m_rects.push_back(r);
+        } else {
+            // The painter leaves out the start pixel of some sloped lines, depending on their
+            // direction; the raster rule wants it.
+            m_lines.emplace_back(a.x, a.y, b.x, b.y);
+            if (m_thin_solid) m_rects.emplace_back(a.x, a.y, 1, 1);
+        }
+    }
+    for (const QRect& r : m_rects) m_painter.fillRect(r, m_pen_colour);
+    if (!m_lines.empty()) m_painter.drawLines(m_lines.data(), static_cast<int>(m_lines.size()));
+}
+
 void PainterCanvas::DrawLine(PlotPoint from, PlotPoint to) {
-    if (from == to) return;
-    m_painter.drawLine(QPoint(from.x, from.y), QPoint(to.x, to.y));
+    const PlotPoint ends[2] = {from, to};
+    DrawSegments(ends, 2);
 }
 
 void PainterCanvas::DrawPolyline(std::span<const PlotPoint> points) {
-    // A repeated point would make the painter draw a dot where the raster rule draws nothing.
-    m_points.clear();
-    for (const PlotPoint& p : points)
-        if (m_points.empty() || m_points.back() != QPoint(p.x, p.y))
-            m_points.emplace_back(p.x, p.y);
-    if (m_points.size() >= 2)
-        m_painter.drawPolyline(m_points.data(), static_cast<int>(m_points.size()));
+    DrawSegments(points, 1);
+}
+
+void PainterCanvas::DrawLines(std::span<const PlotPoint> ends) {
+    DrawSegments(ends, 2);
 }
 
 void PainterCanvas::FillRect(const PlotRect& rect, Rgb colour) {

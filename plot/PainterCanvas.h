@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QFont>
+#include <QLine>
 #include <QPainter>
 #include <QPoint>
+#include <QRect>
 #include <vector>
 
 #include "Canvas.h"
@@ -24,6 +26,7 @@ public:
     void SetBrush(std::optional<Rgb> fill) override;
     void DrawLine(PlotPoint from, PlotPoint to) override;
     void DrawPolyline(std::span<const PlotPoint> points) override;
+    void DrawLines(std::span<const PlotPoint> ends) override;
     void FillRect(const PlotRect& rect, Rgb colour) override;
     void FrameRect(const PlotRect& rect, Rgb colour, int width) override;
     void DrawEllipse(const PlotRect& box) override;
@@ -41,6 +44,15 @@ private:
     // Draws `text` with the chosen part of its box on the painter's origin-relative `at`.
     void DrawAligned(QPoint at, const QString& text, HAlign h, VAlign v, Rgb colour);
 
+    // With a one-pixel solid pen, a horizontal or vertical line as the rectangle of pixels the
+    // raster rule gives it (the painter's own lines drop the end that lies lower or further
+    // right, whichever way they run). Otherwise false.
+    bool AxisLine(PlotPoint from, PlotPoint to, QRect& pixels) const;
+    void DrawSegments(std::span<const PlotPoint> ends, std::size_t stride);
+
     QPainter& m_painter;
-    std::vector<QPoint> m_points;
+    bool m_thin_solid = true;  // pen one pixel wide and solid
+    QColor m_pen_colour = Qt::black;
+    std::vector<QRect> m_rects;
+    std::vector<QLine> m_lines;
 };

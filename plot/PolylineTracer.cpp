@@ -39,23 +39,23 @@ void PolylineTracer::Add(PlotPoint q) {
 }
 
 void PolylineTracer::MoveTo(PlotPoint p) {
-    Flush();
-    m_path.push_back(p);
+    m_pen_at = p;
 }
 
 void PolylineTracer::LineTo(PlotPoint p) {
-    m_path.push_back(p);
+    m_segments.push_back(m_pen_at);
+    m_segments.push_back(p);
+    m_pen_at = p;
 }
 
 void PolylineTracer::Dot(PlotPoint p) {
-    // The dot is painted over what came before it, so the path so far must reach the canvas
-    // first; the path then continues from the dot's centre.
+    // The dot is painted over what came before it, so the segments so far must reach the
+    // canvas first.
     Flush();
     m_canvas.DrawEllipse({p.x - 2, p.y - 2, p.x + 3, p.y + 3});
-    m_path.push_back(p);
 }
 
 void PolylineTracer::Flush() {
-    if (m_path.size() >= 2) m_canvas.DrawPolyline(m_path);
-    m_path.clear();
+    if (!m_segments.empty()) m_canvas.DrawLines(m_segments);
+    m_segments.clear();
 }

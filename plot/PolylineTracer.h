@@ -8,7 +8,8 @@
 // rectangle, a segment whose ends both lie outside is dropped (even one that crosses the
 // rectangle), a point on the same pixel as the previous one is skipped, and a segment that ends
 // more than 12 pixels to the side of where it starts gets a dot at its end, so that sparse data
-// shows its samples. Connected segments go to the canvas as one polyline.
+// shows its samples. Segments are collected and sent to the canvas in one call, however often
+// the curve leaves the plot and comes back.
 //
 // The previous point and its visibility live in the frame (m_prev_point, m_prev_visible).
 class PolylineTracer {
@@ -22,7 +23,7 @@ public:
 
     void Start(PlotPoint p);
     void Add(PlotPoint q);
-    // Sends the pending polyline to the canvas; the destructor does it too.
+    // Sends the pending segments to the canvas; the destructor does it too.
     void Flush();
 
 private:
@@ -32,5 +33,6 @@ private:
 
     CAutoCoordObject& m_frame;
     Canvas& m_canvas;
-    std::vector<PlotPoint> m_path;
+    PlotPoint m_pen_at;                 // where the next segment starts
+    std::vector<PlotPoint> m_segments;  // pairs of segment ends
 };

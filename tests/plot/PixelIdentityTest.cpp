@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 #include <cmath>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -11,7 +12,8 @@
 
 namespace {
 
-// A dense noisy chromatogram-like curve: two peaks on a drifting baseline with noise.
+// A dense noisy chromatogram-like curve: two peaks on a drifting baseline with noise, and a
+// few samples that are not numbers at all.
 std::vector<float> NoisyCurve(int n) {
     std::mt19937 gen(42);
     std::normal_distribution<float> noise(0.0f, 3.0f);
@@ -22,6 +24,8 @@ std::vector<float> NoisyCurve(int n) {
                                   35 * std::exp(-(t - 6.5) * (t - 6.5) / 0.5) + 2 * t) +
                noise(gen);
     }
+    y[50000] = y[50001] = std::numeric_limits<float>::quiet_NaN();
+    y[130000] = std::numeric_limits<float>::infinity();
     return y;
 }
 

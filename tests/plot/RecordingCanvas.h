@@ -9,10 +9,21 @@
 // out by hand: every font is 12 pixels high (ascent 10), every character 6 pixels wide.
 class RecordingCanvas final : public Canvas {
 public:
-    enum class Kind { Line, Polyline, FillRect, FrameRect, Ellipse, Text, RotatedText, Invert };
+    enum class Kind {
+        Line,
+        Lines,
+        Polyline,
+        FillRect,
+        FrameRect,
+        Ellipse,
+        Text,
+        RotatedText,
+        Invert
+    };
     struct Op {
         Kind kind;
-        std::vector<PlotPoint> points;  // Line: from, to; Polyline: all; Text: the anchor
+        std::vector<PlotPoint>
+            points;  // Line: from, to; Lines: pairs; Polyline: all; Text: the anchor
         PlotRect rect;
         Rgb colour;  // pen colour for lines and ellipses, fill or text colour otherwise
         std::string text;
@@ -31,6 +42,9 @@ public:
     }
     void DrawPolyline(std::span<const PlotPoint> points) override {
         ops.push_back({Kind::Polyline, {points.begin(), points.end()}, {}, m_pen, {}});
+    }
+    void DrawLines(std::span<const PlotPoint> ends) override {
+        ops.push_back({Kind::Lines, {ends.begin(), ends.end()}, {}, m_pen, {}});
     }
     void FillRect(const PlotRect& rect, Rgb colour) override {
         ops.push_back({Kind::FillRect, {}, rect, colour, {}});
