@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QImage>
 #include <cmath>
@@ -38,8 +39,9 @@ TEST(RenderPng, TwoSeriesWithCaptions) {
     const QImage image = ctrl.RenderImage();
 
     const QByteArray dir = qgetenv("QUELMAR_TEST_DATA");
-    const QString path =
-        QDir(dir.isEmpty() ? QString(".") : QString(dir)).filePath("plot_two_series.png");
+    // CTest names the build folder; a direct run writes beside the test binary.
+    const QString folder = dir.isEmpty() ? QCoreApplication::applicationDirPath() : QString(dir);
+    const QString path = QDir(folder).filePath("plot_two_series.png");
     EXPECT_TRUE(image.save(path)) << path.toStdString();
 
     // Both curves are drawn, the grid is there, and the corner is window background.
