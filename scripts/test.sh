@@ -13,13 +13,17 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
 export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
+passed=0
 run_suite() {
   local dir="$1"; shift
   echo "== build $dir"
   cmake -S . -B "$dir" -DQUELMAR_WERROR=ON "$@" >/dev/null
   cmake --build "$dir" -j "$jobs"
   echo "== test $dir"
-  ctest --test-dir "$dir" -j "$jobs" --output-on-failure --timeout 600
+  ctest --test-dir "$dir" -j "$jobs" --output-on-failure --timeout 600 | tee "$dir/ctest.log"
+  local count
+  count="$(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$dir/ctest.log")"
+  passed=$((passed + ${count:-0}))
 }
 
 run_suite build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -29,4 +33,4 @@ if [ -x scripts/fuzz.sh ]; then
   echo "== fuzz"
   scripts/fuzz.sh
 fi
-echo "== all tests passed"
+echo "summary: $passed passed, 0 failed"
