@@ -96,20 +96,20 @@ void GenerateDocument(const Scenario& scenario, const GenerateOptions& options,
     document.m_channels.clear();
     document.m_channels.reserve(scenario.channels.size());
     for (std::size_t c = 0; c < scenario.channels.size(); ++c) {
-        const ScenarioChannel& spec = scenario.channels[c];
+        const ScenarioChannel& wanted = scenario.channels[c];
         Channel4& channel = document.m_channels.emplace_back(static_cast<std::int32_t>(c));
         channel.signal = Signal4(1.0 / scenario.sample_rate, 0.0, nullptr, 0);
         ResizeChecked(channel.signal, scenario.sample_count);
 
-        std::vector<GenPeak4> peaks = WorkingPeaks(spec);
-        RegenerateSignal(channel.signal, peaks, spec.noise, spec.drift);
+        std::vector<GenPeak4> peaks = WorkingPeaks(wanted);
+        RegenerateSignal(channel.signal, peaks, wanted.noise, wanted.drift);
         advance();
         for (std::size_t i = 0; i < peaks.size(); ++i) {
-            if (!spec.peaks[i].area) continue;
-            peaks[i].area = *spec.peaks[i].area;
+            if (!wanted.peaks[i].area) continue;
+            peaks[i].area = *wanted.peaks[i].area;
             peaks[i].auto_bounds = true;
-            FitWidthToArea(channel.signal, peaks[i], spec.noise, spec.drift);
-            RegenerateSignal(channel.signal, peaks, spec.noise, spec.drift);
+            FitWidthToArea(channel.signal, peaks[i], wanted.noise, wanted.drift);
+            RegenerateSignal(channel.signal, peaks, wanted.noise, wanted.drift);
             advance();
         }
         channel.table = CollectStoredPeaks(channel.signal, peaks);

@@ -50,11 +50,11 @@ PainterCanvas::~PainterCanvas() {
     m_painter.restore();
 }
 
-QFont PainterCanvas::ToQFont(const FontSpec& spec) {
-    QFont font(QString::fromStdString(spec.family));
+QFont PainterCanvas::ToQFont(const FontSpec& wanted) {
+    QFont font(QString::fromStdString(wanted.family));
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(spec.pixel_height > 0 ? spec.pixel_height : 1);
-    font.setWeight(static_cast<QFont::Weight>(std::clamp(spec.weight, 1, 1000)));
+    font.setPixelSize(wanted.pixel_height > 0 ? wanted.pixel_height : 1);
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(wanted.weight, 1, 1000)));
     return font;
 }
 

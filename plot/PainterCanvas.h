@@ -19,8 +19,8 @@ public:
     PainterCanvas(const PainterCanvas&) = delete;
     PainterCanvas& operator=(const PainterCanvas&) = delete;
 
-    // The font the canvas uses for `spec`.
-    static QFont ToQFont(const FontSpec& spec);
+    // The font the canvas uses for `wanted`.
+    static QFont ToQFont(const FontSpec& wanted);
 
     void SetPen(Rgb colour, int width, PenStyle style) override;
     void SetBrush(std::optional<Rgb> fill) override;
