@@ -42,9 +42,13 @@ Run MakeRun(double minutes, double rate, int peak_count, double min_width, doubl
 }
 
 // 10 minutes at 100 samples per minute with five peaks: what the dialog starts with.
-Run DefaultChannel() { return MakeRun(10.0, 100.0, 5, 0.1, 0.1, 0.0, 0.0); }
+Run DefaultChannel() {
+    return MakeRun(10.0, 100.0, 5, 0.1, 0.1, 0.0, 0.0);
+}
 // 60 minutes at 6,000 samples per minute (360,000 samples), 200 peaks, noise and drift.
-Run LongRun() { return MakeRun(60.0, 6000.0, 200, 0.02, 0.2, 0.1, 0.5); }
+Run LongRun() {
+    return MakeRun(60.0, 6000.0, 200, 0.02, 0.2, 0.1, 0.5);
+}
 
 void Pipeline(benchmark::State& state, Run run) {
     for (auto _ : state) {
@@ -70,6 +74,8 @@ void PlainPipeline(benchmark::State& state, Run run) {
 
 }  // namespace
 
-BENCHMARK_CAPTURE(Pipeline, DefaultChannel, DefaultChannel())->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK_CAPTURE(Pipeline, DefaultChannel, DefaultChannel())
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(Pipeline, LongRun, LongRun())->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(PlainPipeline, LongRun, LongRun())->Unit(benchmark::kMillisecond)->UseRealTime();

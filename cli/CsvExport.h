@@ -20,5 +20,6 @@ struct CsvExportResult {
 // then one row per sample with the time in minutes and one value column per channel, "." as the
 // decimal point whatever the locale. Channels that share start and step share one file (a shorter
 // channel leaves its cells empty); otherwise each channel gets its own file, named after `path`
-// with "-channel-N" before the extension (N the channel's position, from 0). Every file is replaced only when complete.
+// with "-channel-N" before the extension (N the channel's position, from 0). Every file is replaced
+// only when complete.
 CsvExportResult ExportCsv(const CTarvikFile4& document, const std::string& path);

@@ -7,22 +7,30 @@ namespace {
 ordered_json PassportToJson(const Passport& p) {
     ordered_json columns = ordered_json::array();
     for (const ColumnInfo& c : p.columns)
-        columns.push_back({{"channel", c.channel},     {"name", c.name},
-                           {"brand", c.brand},         {"type", c.type},
-                           {"diameter", c.diameter},   {"length", c.length},
-                           {"carrier", c.carrier},     {"phase", c.phase},
-                           {"percent", c.percent},     {"unit", c.unit},
-                           {"fraction0", c.fraction0}, {"fraction1", c.fraction1},
-                           {"film", c.film},           {"part", c.part},
-                           {"serial", c.serial},       {"channelsId", c.channelsId}});
+        columns.push_back({{"channel", c.channel},
+                           {"name", c.name},
+                           {"brand", c.brand},
+                           {"type", c.type},
+                           {"diameter", c.diameter},
+                           {"length", c.length},
+                           {"carrier", c.carrier},
+                           {"phase", c.phase},
+                           {"percent", c.percent},
+                           {"unit", c.unit},
+                           {"fraction0", c.fraction0},
+                           {"fraction1", c.fraction1},
+                           {"film", c.film},
+                           {"part", c.part},
+                           {"serial", c.serial},
+                           {"channelsId", c.channelsId}});
     ordered_json entries = ordered_json::array();
     for (const PassportEntry& e : p.entries)
         entries.push_back({{"name", e.name}, {"title", e.title}, {"value", e.value}});
-    return {{"assayid", p.assayid},       {"series", p.series},   {"andate", p.andate},
-            {"duration", p.duration},     {"sample", p.sample},   {"method", p.method},
-            {"graduation", p.graduation}, {"date", p.date},       {"defect", p.defect},
-            {"mixture", p.mixture},       {"isDeleted", p.isDeleted},
-            {"columns", columns},         {"entries", entries}};
+    return {{"assayid", p.assayid},       {"series", p.series},       {"andate", p.andate},
+            {"duration", p.duration},     {"sample", p.sample},       {"method", p.method},
+            {"graduation", p.graduation}, {"date", p.date},           {"defect", p.defect},
+            {"mixture", p.mixture},       {"isDeleted", p.isDeleted}, {"columns", columns},
+            {"entries", entries}};
 }
 
 ordered_json PeakToJson(const Peak4& p) {
@@ -72,7 +80,8 @@ ordered_json DocumentToJson(const CTarvikFile4& document, bool with_samples) {
     for (const Channel4& channel : document.m_channels)
         channels.push_back(ChannelToJson(channel, with_samples));
     ordered_json spectra = ordered_json::array();
-    for (const SpectrumRecord& record : document.m_spectra) spectra.push_back(SpectrumToJson(record));
+    for (const SpectrumRecord& record : document.m_spectra)
+        spectra.push_back(SpectrumToJson(record));
     return {{"format_version", document.m_version},
             {"passport", PassportToJson(document.m_passport)},
             {"channels", channels},

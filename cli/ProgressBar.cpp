@@ -1,7 +1,7 @@
 #include "ProgressBar.h"
 
-#include <string>
 #include <unistd.h>
+#include <string>
 
 namespace {
 

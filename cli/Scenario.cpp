@@ -165,11 +165,21 @@ bool FitsInt32(const json& value) {
 
 void CheckColumn(const json& column, const std::string& where) {
     CheckFields(column, where,
-                {{"channel", Kind::Integer}, {"name", Kind::String}, {"brand", Kind::String},
-                 {"type", Kind::Integer}, {"diameter", Kind::Number}, {"length", Kind::Number},
-                 {"carrier", Kind::String}, {"phase", Kind::String}, {"percent", Kind::Number},
-                 {"unit", Kind::Integer}, {"fraction0", Kind::Number}, {"fraction1", Kind::Number},
-                 {"film", Kind::Number}, {"part", Kind::String}, {"serial", Kind::String},
+                {{"channel", Kind::Integer},
+                 {"name", Kind::String},
+                 {"brand", Kind::String},
+                 {"type", Kind::Integer},
+                 {"diameter", Kind::Number},
+                 {"length", Kind::Number},
+                 {"carrier", Kind::String},
+                 {"phase", Kind::String},
+                 {"percent", Kind::Number},
+                 {"unit", Kind::Integer},
+                 {"fraction0", Kind::Number},
+                 {"fraction1", Kind::Number},
+                 {"film", Kind::Number},
+                 {"part", Kind::String},
+                 {"serial", Kind::String},
                  {"channelsId", Kind::Nested}});
     for (const char* key : {"channel", "type", "unit"})
         if (column.contains(key) && !FitsInt32(column[key]))
@@ -199,10 +209,17 @@ void CheckEntry(const json& entry, const std::string& where) {
 void CheckPassport(const json& passport) {
     const std::string where = "passport";
     CheckFields(passport, where,
-                {{"series", Kind::String}, {"duration", Kind::Number}, {"sample", Kind::String},
-                 {"method", Kind::String}, {"graduation", Kind::Boolean}, {"date", Kind::Integer},
-                 {"defect", Kind::Boolean}, {"mixture", Kind::String}, {"isDeleted", Kind::Boolean},
-                 {"columns", Kind::Nested}, {"entries", Kind::Nested}});
+                {{"series", Kind::String},
+                 {"duration", Kind::Number},
+                 {"sample", Kind::String},
+                 {"method", Kind::String},
+                 {"graduation", Kind::Boolean},
+                 {"date", Kind::Integer},
+                 {"defect", Kind::Boolean},
+                 {"mixture", Kind::String},
+                 {"isDeleted", Kind::Boolean},
+                 {"columns", Kind::Nested},
+                 {"entries", Kind::Nested}});
     if (passport.contains("date") && passport["date"].is_number_unsigned() &&
         passport["date"].get<std::uint64_t>() > static_cast<std::uint64_t>(INT64_MAX))
         Fail("passport.date", "must be a 64-bit integer");
@@ -241,9 +258,9 @@ Scenario ParseScenario(const std::string& text) {
     scenario.analysis_time = RequiredNumber(root, "analysis_time", "");
     scenario.sample_rate = RequiredNumber(root, "sample_rate", "");
     if (!(scenario.analysis_time > 0.0)) Fail("analysis_time", "must be greater than 0 minutes");
-    if (!(scenario.sample_rate >= 1.0))
-        Fail("sample_rate", "must be at least 1 sample per minute");
-    const SampleCountResult count = ComputeSampleCount(scenario.analysis_time, scenario.sample_rate);
+    if (!(scenario.sample_rate >= 1.0)) Fail("sample_rate", "must be at least 1 sample per minute");
+    const SampleCountResult count =
+        ComputeSampleCount(scenario.analysis_time, scenario.sample_rate);
     if (!count.ok()) Fail("", DescribeSampleCountError(count.error));
     scenario.sample_count = count.count;
 
@@ -257,7 +274,8 @@ Scenario ParseScenario(const std::string& text) {
     if (!channels.is_array()) Fail("channels", "must be an array");
     if (channels.empty()) Fail("channels", "must hold at least one channel");
     if (channels.size() > kMaxScenarioChannels)
-        Fail("channels", "holds " + std::to_string(channels.size()) + " channels; a document numbers at most " +
+        Fail("channels", "holds " + std::to_string(channels.size()) +
+                             " channels; a document numbers at most " +
                              std::to_string(kMaxScenarioChannels));
     if (scenario.sample_count * channels.size() > kMaxDocumentSampleCount)
         Fail("", std::to_string(channels.size()) + " channels of " +

@@ -48,13 +48,14 @@ std::string CheckUuid(const std::string& text) {
     bool ok = text.size() == 36;
     std::string lower = text;
     for (std::size_t i = 0; ok && i < text.size(); ++i) {
-        const bool hyphen_place = i == kHyphens[0] || i == kHyphens[1] || i == kHyphens[2] ||
-                                  i == kHyphens[3];
+        const bool hyphen_place =
+            i == kHyphens[0] || i == kHyphens[1] || i == kHyphens[2] || i == kHyphens[3];
         const unsigned char c = static_cast<unsigned char>(text[i]);
         ok = hyphen_place ? c == '-' : std::isxdigit(c) != 0;
         lower[i] = static_cast<char>(std::tolower(c));
     }
-    if (!ok) throw ToolError{"--assay-id", "\"" + text + "\" is not a UUID (8-4-4-4-12 hex digits)"};
+    if (!ok)
+        throw ToolError{"--assay-id", "\"" + text + "\" is not a UUID (8-4-4-4-12 hex digits)"};
     return lower;
 }
 
@@ -118,8 +119,9 @@ void Export(const std::string& path, const std::string& csv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"Generates synthetic chromatogram documents (.xstg) from scenario files, and "
-                 "dumps and exports them."};
+    CLI::App app{
+        "Generates synthetic chromatogram documents (.xstg) from scenario files, and "
+        "dumps and exports them."};
     app.name("xstgtool");
     app.require_subcommand(1);
 

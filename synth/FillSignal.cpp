@@ -43,8 +43,8 @@ IndexRange SupportOf(const GenPeak4& peak, const SampleGrid& grid, std::size_t n
     IndexRange range{clampIndex(lo), clampIndex(hi)};
     if (range.last < range.first) range.last = range.first;
 
-    while (range.first > 0 && (!TermIsZero(peak, grid, range.first - 1) ||
-                               grid.TimeAt(range.first - 1) >= peak.time))
+    while (range.first > 0 &&
+           (!TermIsZero(peak, grid, range.first - 1) || grid.TimeAt(range.first - 1) >= peak.time))
         --range.first;
     while (range.last < n &&
            (!TermIsZero(peak, grid, range.last) || grid.TimeAt(range.last) <= peak.time))
@@ -100,9 +100,9 @@ void FillSignal(Signal4& signal, std::size_t n, const std::vector<GenPeak4>& pea
     // the same whichever thread computes them.
     std::vector<std::thread> helpers;
     if (terms >= kTermsPerExtraThread) {
-        const std::size_t wanted = std::min<std::size_t>(
-            {std::max(1u, std::thread::hardware_concurrency()), kMaxThreads,
-             terms / kTermsPerExtraThread + 1, block_count});
+        const std::size_t wanted =
+            std::min<std::size_t>({std::max(1u, std::thread::hardware_concurrency()), kMaxThreads,
+                                   terms / kTermsPerExtraThread + 1, block_count});
         try {
             while (helpers.size() + 1 < wanted) helpers.emplace_back(work);
         } catch (const std::system_error&) {

@@ -62,10 +62,9 @@ double ComputePeakArea(const Signal4& signal, GenPeak4& peak) {
     for (std::int64_t k = i; k <= l; ++k) sum += s[k];
     const float half_ends = (s[i] + s[l]) * 0.5f;
 
-    const double area = (s[i] + y_front) * 0.5 * (ti - peak.front) +
-                        (sum - half_ends) * grid.step +
-                        (s[l] + y_back) * 0.5 * (peak.back - tl) -
-                        (peak.front_base_height + peak.back_base_height) *
-                            (peak.back - peak.front) * 0.5;
+    const double area =
+        (s[i] + y_front) * 0.5 * (ti - peak.front) + (sum - half_ends) * grid.step +
+        (s[l] + y_back) * 0.5 * (peak.back - tl) -
+        (peak.front_base_height + peak.back_base_height) * (peak.back - peak.front) * 0.5;
     return StoreArea(peak, area);
 }

@@ -9,10 +9,7 @@ Signal4::Signal4(double step_, double start_, const float* data, std::size_t cou
 }
 
 Signal4::Signal4(const Signal4& other)
-    : samples(other.samples),
-      start(other.start),
-      step(other.step),
-      last_index(other.last_index) {}
+    : samples(other.samples), start(other.start), step(other.step), last_index(other.last_index) {}
 
 Signal4::Signal4(Signal4&& other) noexcept
     : samples(std::move(other.samples)),

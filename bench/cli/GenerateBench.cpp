@@ -19,8 +19,8 @@ std::string LargeScenario() {
     for (int c = 0; c < 8; ++c) {
         nlohmann::json peaks = nlohmann::json::array();
         for (int p = 0; p < 200; ++p)
-            peaks.push_back({{"time", time(random)}, {"height", height(random)},
-                             {"width", width(random)}});
+            peaks.push_back(
+                {{"time", time(random)}, {"height", height(random)}, {"width", width(random)}});
         channels.push_back({{"noise", 0.1}, {"drift", 0.5}, {"peaks", peaks}});
     }
     return nlohmann::json{{"analysis_time", 60.0}, {"sample_rate", 6000.0}, {"channels", channels}}

@@ -50,9 +50,11 @@ TEST(BadInput, ScenarioErrorsAreOneLineAndLeaveNoFile) {
         {"too many channels", ManyChannels(257), "at most 256"},
         {"string number", WithPeak(R"({"time": "5", "height": 1})"), "time: must be a number"},
         {"passport identifier", R"({"analysis_time": 1, "sample_rate": 10,
-           "passport": {"assayid": "x"}, "channels": [{}]})", "unknown key \"assayid\""},
+           "passport": {"assayid": "x"}, "channels": [{}]})",
+         "unknown key \"assayid\""},
         {"entry name", R"({"analysis_time": 1, "sample_rate": 10,
-           "passport": {"entries": [{"name": "a b"}]}, "channels": [{}]})", "XML element name"},
+           "passport": {"entries": [{"name": "a b"}]}, "channels": [{}]})",
+         "XML element name"},
     };
     ToolFolder dir;
     for (const BadScenario& c : cases) {

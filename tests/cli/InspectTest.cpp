@@ -87,8 +87,7 @@ TEST(Export, ChannelsOnDifferentTimeAxesGetAFileEach) {
     ASSERT_EQ(run.exit_code, 0) << run.err;
     EXPECT_NE(run.err.find("one file per channel"), std::string::npos);
     EXPECT_FALSE(dir.Exists("out.csv"));
-    EXPECT_EQ(dir.Read("out-channel-0.csv"),
-              "time_min,channel_0_mV\n0,1.5\n0.5,-2.25\n1,0.1\n");
+    EXPECT_EQ(dir.Read("out-channel-0.csv"), "time_min,channel_0_mV\n0,1.5\n0.5,-2.25\n1,0.1\n");
     EXPECT_EQ(dir.Read("out-channel-1.csv"), "time_min,channel_1_mV\n0,10\n0.25,20\n");
 }
 

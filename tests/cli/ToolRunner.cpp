@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace {
 

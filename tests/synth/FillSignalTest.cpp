@@ -10,7 +10,9 @@
 
 namespace {
 
-Signal4 Grid(double step, double start = 0.0) { return Signal4(step, start, nullptr, 0); }
+Signal4 Grid(double step, double start = 0.0) {
+    return Signal4(step, start, nullptr, 0);
+}
 
 GenPeak4 Peak(double time, double height, double width) {
     GenPeak4 p = MakeNewPeak(time, height);
@@ -18,7 +20,9 @@ GenPeak4 Peak(double time, double height, double width) {
     return p;
 }
 
-bool SameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool SameBits(float a, float b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 void ExpectBitIdentical(const Signal4& a, const Signal4& b) {
     ASSERT_EQ(a.samples.size(), b.samples.size());
@@ -78,9 +82,9 @@ TEST(FillSignal, DegeneratePeaksMatchTheDefinitionToo) {
     const double inf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
     // Each case alone, so that one NaN does not hide the others.
-    for (const GenPeak4& odd : {Peak(0.5, 1.0, 0.0), Peak(0.5, 1.0, inf), Peak(0.5, inf, 0.1),
-                                Peak(nan, 1.0, 0.1), Peak(0.5, 1.0, 1e-300),
-                                Peak(1e300, 1.0, 0.1), Peak(0.5, 1.0, 1e300)}) {
+    for (const GenPeak4& odd :
+         {Peak(0.5, 1.0, 0.0), Peak(0.5, 1.0, inf), Peak(0.5, inf, 0.1), Peak(nan, 1.0, 0.1),
+          Peak(0.5, 1.0, 1e-300), Peak(1e300, 1.0, 0.1), Peak(0.5, 1.0, 1e300)}) {
         const std::vector<GenPeak4> peaks{Peak(0.4, 2.0, 0.05), odd};
         Signal4 fast = Grid(0.01);
         Signal4 plain = Grid(0.01);

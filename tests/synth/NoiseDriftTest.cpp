@@ -74,7 +74,8 @@ TEST_F(Noise, DeviatesHaveTheRequestedSpread) {
 }
 
 TEST(PolarTransform, MatchesTheDirectFormulaOnBothSidesOfTheSmallRadiusBranch) {
-    for (const auto& [r1, r2] : {std::pair{0.3, -0.4}, std::pair{3e-3, 4e-3}, std::pair{-6e-5, 8e-5}}) {
+    for (const auto& [r1, r2] :
+         {std::pair{0.3, -0.4}, std::pair{3e-3, 4e-3}, std::pair{-6e-5, 8e-5}}) {
         const double s = r1 * r1 + r2 * r2;
         const double f = std::sqrt(-2.0 * std::log(s) / s);
         const auto [z1, z2] = PolarTransform(r1, r2);

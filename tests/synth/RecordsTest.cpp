@@ -31,9 +31,9 @@ TEST(Signal4, ValueInterpolatesInsideAndExtrapolatesAlongEndSegments) {
 
 TEST(Signal4, IndexEndTimeAndTime) {
     Signal4 s = Ramp({0, 0, 0, 0, 0});
-    EXPECT_EQ(s.GetIndex(0.2), 0);   // before start
-    EXPECT_EQ(s.GetIndex(1.74), 1);  // truncated
-    EXPECT_EQ(s.GetIndex(11.0), 20); // beyond the end, not clamped
+    EXPECT_EQ(s.GetIndex(0.2), 0);    // before start
+    EXPECT_EQ(s.GetIndex(1.74), 1);   // truncated
+    EXPECT_EQ(s.GetIndex(11.0), 20);  // beyond the end, not clamped
     EXPECT_EQ(s.GetIndex(std::nan("")), 0);
     EXPECT_GT(s.GetIndex(1e300), 0);  // saturates instead of overflowing
     EXPECT_DOUBLE_EQ(s.GetEndTime(), 3.0);
