@@ -79,16 +79,12 @@ double Signal4::GetValue(double t) const {
     if (n < 2) return 0.0;
     const SampleGrid grid = Grid();
     const double k = std::floor((t - grid.start) / grid.step);
-    std::size_t a;
-    if (k < 0.0) {
-        a = 0;
-    } else if (k >= static_cast<double>(n - 1)) {
+    // Before the first sample (or for NaN) the first pair, after the last the last pair.
+    std::size_t a = 0;
+    if (k >= static_cast<double>(n - 1))
         a = n - 2;
-    } else if (k >= 0.0) {
+    else if (k > 0.0)
         a = static_cast<std::size_t>(k);
-    } else {
-        a = 0;  // NaN: any segment serves, the result is NaN or the first sample
-    }
     const std::size_t b = a + 1;
     const double ta = grid.TimeAt(a);
     const double tb = grid.TimeAt(b);
