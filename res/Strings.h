@@ -1,0 +1,27 @@
+#pragma once
+
+// The program's user-visible texts, UTF-8, in one place. The numbers are the texts' places in
+// the string table that the dialog and the peak table use.
+namespace Strings {
+
+inline constexpr const char* kDialogCaption = "Генератор хроматограммы";
+inline constexpr const char* kParametersGroup = "Параметры";
+inline constexpr const char* kAnalysisTimeLabel = "Время анализа, мин";
+// The label's abbreviation is the program's own, spelling included.
+inline constexpr const char* kSampleRateLabel = "Частота дикср.";
+inline constexpr const char* kNoiseLabel = "Шум, мВ";
+inline constexpr const char* kDriftLabel = "Дрейф, мВ";
+inline constexpr const char* kTimeAxisCaption = "Время (мин)";
+inline constexpr const char* kResponseAxisCaption = "Отклик (мВ)";
+inline constexpr const char* kChannelTab = "Канал %1";  // %1: the channel's number from 1
+inline constexpr const char* kEnterNumber = "Введите число.";
+
+// Tool-tips of the buttons (111 to 116).
+inline constexpr const char* kTipMarkPeaks = "Разметить пики";
+inline constexpr const char* kTipDeletePeak = "Удалить пик";
+inline constexpr const char* kTipDeleteAllPeaks = "Удалить все пики";
+inline constexpr const char* kTipAddChannel = "Добавить канал";
+inline constexpr const char* kTipDeleteChannel = "Удалить канал";
+inline constexpr const char* kTipSave = "Сохранить";
+
+}  // namespace Strings
