@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, then builds and runs every test twice, as a normal build and as one
-# with AddressSanitizer and UndefinedBehaviorSanitizer (warnings are errors in both), and finally
-# runs the document fuzzers for a bounded time.
+# with AddressSanitizer and UndefinedBehaviorSanitizer (warnings are errors in all builds), in
+# between builds and tests the layers that need no Qt with the GUI off, so that configuration
+# keeps working, and finally runs the document fuzzers for a bounded time.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -27,6 +28,8 @@ run_suite() {
 }
 
 run_suite build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite build/nogui -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUELMAR_BUILD_GUI=OFF \
+  -DQUELMAR_BUILD_BENCH=OFF
 run_suite build/sanitize -DCMAKE_BUILD_TYPE=Debug -DQUELMAR_SANITIZE=ON -DQUELMAR_BUILD_BENCH=OFF
 
 if [ -x scripts/fuzz.sh ]; then
