@@ -48,11 +48,14 @@ struct Rgb {
 
 enum class PenStyle { Solid, Dash, Dot, DashDot, DashDotDot, Null };
 
-// A font as the panel asks for it. The family is a wish: a surface that lacks it falls back to
-// its sans-serif. Height is in pixels; weight on the 100..900 scale (400 normal, 700 bold).
+// A font as the panel asks for it. The family is a wish: a surface that lacks it uses a fixed
+// sans-serif fallback. The height is the cell height in pixels, ascent + descent, as a classic
+// font height is (an em of about 10 pixels for a cell of 12), never the em size; the surface
+// picks the largest size whose cell is not taller. Weight on the 100..900 scale (400 normal,
+// 700 bold).
 struct FontSpec {
     std::string family = "Arial";
-    int pixel_height = 12;
+    int cell_height = 12;
     int weight = 400;
     friend bool operator==(const FontSpec&, const FontSpec&) = default;
 };

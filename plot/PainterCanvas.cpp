@@ -1,5 +1,6 @@
 #include "PainterCanvas.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPen>
 #include <QRect>
@@ -51,10 +52,20 @@ PainterCanvas::~PainterCanvas() {
 }
 
 QFont PainterCanvas::ToQFont(const FontSpec& wanted) {
-    QFont font(QString::fromStdString(wanted.family));
+    const QString family = QString::fromStdString(wanted.family);
+    QFont font(family);
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(wanted.pixel_height > 0 ? wanted.pixel_height : 1);
     font.setWeight(static_cast<QFont::Weight>(std::clamp(wanted.weight, 1, 1000)));
+    if (QFontInfo(font).family().compare(family, Qt::CaseInsensitive) != 0)
+        font.setFamily(QString::fromLatin1(kFallbackFamily));
+    // The em is smaller than the cell, so the search starts at the cell height and goes down.
+    // Whole pixel sizes only: the font system rounds any other to one of them anyway.
+    const int cell = std::max(wanted.cell_height, 1);
+    for (int size = cell; size >= 1; --size) {
+        font.setPixelSize(size);
+        const QFontMetrics metrics(font);
+        if (metrics.ascent() + metrics.descent() <= cell) break;
+    }
     return font;
 }
 

@@ -10,16 +10,23 @@
 #include "Canvas.h"
 
 // The Canvas over a QPainter. Lines are aliased and cosmetic with flat caps, which gives the
-// raster rule of the Canvas (start pixel drawn, end pixel not). A font family the system lacks
-// falls back to its sans-serif. The painter's state is restored on destruction.
+// raster rule of the Canvas (start pixel drawn, end pixel not). The painter's state is restored
+// on destruction.
 class PainterCanvas final : public Canvas {
 public:
+    // Used for every family the system does not have. Left to the font system, the substitute
+    // for a missing family depends on which fonts happen to be installed, and with it every
+    // metric the layout depends on; this one is always there on the project's machines.
+    static constexpr const char* kFallbackFamily = "DejaVu Sans";
+
     explicit PainterCanvas(QPainter& painter);
     ~PainterCanvas() override;
     PainterCanvas(const PainterCanvas&) = delete;
     PainterCanvas& operator=(const PainterCanvas&) = delete;
 
-    // The font the canvas uses for `wanted`.
+    // The font the canvas uses for `wanted`: its family, or kFallbackFamily when the system
+    // lacks it, at the largest whole pixel size whose ascent + descent is at most the wanted
+    // cell height (1 px at the least).
     static QFont ToQFont(const FontSpec& wanted);
 
     void SetPen(Rgb colour, int width, PenStyle style) override;

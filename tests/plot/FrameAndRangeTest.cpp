@@ -121,15 +121,16 @@ TEST_F(DataRangeTest, NanSamplesAreIgnoredAndNegativeCountsAreEmpty) {
 }
 
 TEST(XTickLayout, SpacingGrowsUntilTheWidestLabelFits) {
-    // Average character 6 px: spacing 36 gives raw 7.2, step 5, but "100" (18 px) plus 18 px
-    // does not fit in the 25 px of a step; spacing 42 gives raw 8.4, step 10 (50 px): fits.
+    // Average character 5 px: spacings 30 and 35 give raw 6 and 7, step 5, but "100" (19 px)
+    // plus 15 px does not fit in the 25 px of a step; spacing 40 gives raw 8, step 10 (50 px):
+    // fits.
     CAutoAxis axis;
     RecordingCanvas canvas;
     axis.m_rect = {0, 0, 500, 100};
     axis.m_auto_x = true;
     axis.m_visible_x_min = 0;
     axis.m_visible_x_max = 100;
-    EXPECT_EQ(axis.LayoutTicksX(canvas, canvas.GetFontMetrics()), 18);
+    EXPECT_EQ(axis.LayoutTicksX(canvas, canvas.GetFontMetrics()), 19);
     EXPECT_DOUBLE_EQ(axis.m_tick_step_x, 10.0);
     EXPECT_DOUBLE_EQ(axis.m_first_tick_x, 0.0);
     EXPECT_DOUBLE_EQ(axis.m_last_tick_x, 100.0);

@@ -20,16 +20,18 @@ CAutoPanel FixedPanel() {
 }
 
 TEST(PanelLayout, EmptyCaptionsStillCostTheirGap) {
-    // Area 400 x 300, font 12 high (ascent 10), 6 px per character:
+    // Area 400 x 300, font cell 11 (ascent 9), average character 5 px, "100" 19 px:
     // work rect (1, 0, 400, 299) less the caption gaps -> (3, 0, 400, 297);
-    // tick 4, short tick 2, label gap 2; closed frame g = 1;
-    // base (3+2+2+1, 0+max(1,10), 400-1, 297-(12+2+2+1)) = (8, 10, 399, 280).
-    // Pass 1 (391 x 270): X step 10, Y step 10, widest labels "100" = 18 px:
-    //   left 8 + max(9-2-2, 18) = 26, right 399 - 9 - 1 = 389. Pass 2 keeps it.
+    // tick 11/3 = 3, short tick 11/6 = 1, label gap 11/5 = 2; closed frame g = 1;
+    // base (3+2+1+1, 0+max(1,9), 400-1, 297-(11+2+1+1)) = (7, 9, 399, 282).
+    // Pass 1 (392 x 273): X spacing 30 gives raw 7.65, step 10, and 19 + 15 <= 39.2 px fits;
+    //   Y spacing 22 gives raw 8.06, step 10; widest labels 19 px:
+    //   left 7 + max(19/2-2-1, 19) = 26, right 399 - 19/2 - 1 = 389.
+    // Pass 2 (363 x 273): raw 8.26, step 10 again, 34 <= 36.3 px: the rectangle stays.
     CAutoPanel p = FixedPanel();
     RecordingCanvas c;
     ASSERT_TRUE(p.Draw(c, {0, 0, 400, 300}));
-    EXPECT_EQ(p.m_rect, (PlotRect{26, 10, 389, 280}));
+    EXPECT_EQ(p.m_rect, (PlotRect{26, 9, 389, 282}));
     EXPECT_DOUBLE_EQ(p.m_tick_step_x, 10.0);
     EXPECT_DOUBLE_EQ(p.m_tick_step_y, 10.0);
     EXPECT_TRUE(c.Of(Kind::RotatedText).empty());
@@ -41,8 +43,9 @@ TEST(PanelLayout, CaptionsTakeTheirHeightAndSitAtTheEdges) {
     p.m_y_caption = "Value";
     RecordingCanvas c;
     ASSERT_TRUE(p.Draw(c, {0, 0, 400, 300}));
-    // Both captions 12 high: the plot moves 12 px right and its bottom 12 px up.
-    EXPECT_EQ(p.m_rect, (PlotRect{38, 10, 389, 268}));
+    // Both captions 11 high: base (18, 9, 399, 271); Y labels 19 px wide put the left edge at
+    // 18 + 19 = 37; X steps stay 10 (raw 7.87, then 8.52 at 352 px wide, where 34 <= 35.2).
+    EXPECT_EQ(p.m_rect, (PlotRect{37, 9, 389, 271}));
     const auto x_cap = c.Of(Kind::Text).front();
     EXPECT_EQ(x_cap.text, p.m_x_caption);
     EXPECT_EQ(x_cap.points[0], (PlotPoint{398, 299}));
@@ -55,9 +58,10 @@ TEST(PanelLayout, CaptionsTakeTheirHeightAndSitAtTheEdges) {
 }
 
 TEST(PanelLayout, TooSmallAreaDrawsNothing) {
+    // 24 high: the base bottom is 24 - 1 - 2 - (11+2+1+1) = 6, above the top at 9.
     CAutoPanel p = FixedPanel();
     RecordingCanvas c;
-    EXPECT_FALSE(p.Draw(c, {0, 0, 30, 30}));
+    EXPECT_FALSE(p.Draw(c, {0, 0, 24, 24}));
     EXPECT_TRUE(c.ops.empty());
     EXPECT_FALSE(p.m_range_cached_x);
 }
