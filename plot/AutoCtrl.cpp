@@ -47,8 +47,9 @@ void CAutoCtrl::Compose(QImage& image) {
     if (BandActive()) canvas.InvertFrame(BandRect());
 }
 
-QImage CAutoCtrl::RenderImage() {
-    QImage image(size(), QImage::Format_RGB32);
+QImage CAutoCtrl::RenderImage(qreal device_pixel_ratio) {
+    QImage image(size() * device_pixel_ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(device_pixel_ratio);
     Compose(image);
     return image;
 }
@@ -62,11 +63,7 @@ void CAutoCtrl::Notify(AutoNotify code) {
 }
 
 void CAutoCtrl::paintEvent(QPaintEvent*) {
-    const qreal ratio = devicePixelRatioF();
-    QImage image(size() * ratio, QImage::Format_RGB32);
-    image.setDevicePixelRatio(ratio);
-    Compose(image);
-    QPainter(this).drawImage(0, 0, image);
+    QPainter(this).drawImage(0, 0, RenderImage(devicePixelRatioF()));
 }
 
 void CAutoCtrl::mousePressEvent(QMouseEvent* event) {

@@ -22,8 +22,9 @@ class CAutoCtrl : public QWidget, public CAutoView {
 public:
     explicit CAutoCtrl(QWidget* parent = nullptr);
 
-    // The picture a paint would show, at the widget's size.
-    QImage RenderImage();
+    // The picture a paint would show, at the widget's size; `device_pixel_ratio` device pixels
+    // per widget pixel, as on a screen with that ratio.
+    QImage RenderImage(qreal device_pixel_ratio = 1.0);
 
 signals:
     void Notified(AutoNotify code);

@@ -41,7 +41,9 @@ QRect ToQRect(const PlotRect& r) {
 
 }  // namespace
 
-PainterCanvas::PainterCanvas(QPainter& painter) : m_painter(painter) {
+PainterCanvas::PainterCanvas(QPainter& painter)
+    : m_painter(painter),
+      m_scaled(painter.device() != nullptr && painter.device()->devicePixelRatio() != 1.0) {
     m_painter.save();
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setBrush(Qt::NoBrush);
@@ -75,7 +77,7 @@ void PainterCanvas::SetPen(Rgb colour, int width, PenStyle style) {
     m_pen_colour = ToQColor(colour);
     m_thin_solid = width <= 1 && style == PenStyle::Solid;
     if (width <= 1) {
-        pen.setWidth(0);
+        pen.setWidth(m_scaled ? 1 : 0);
         pen.setCapStyle(Qt::FlatCap);
     } else {
         pen.setWidth(width);
@@ -106,6 +108,7 @@ bool PainterCanvas::AxisLine(PlotPoint from, PlotPoint to, QRect& pixels) const 
 // Lines from ends[i] to ends[i + 1] for i = 0, stride, 2 * stride, ...
 void PainterCanvas::DrawSegments(std::span<const PlotPoint> ends, std::size_t stride) {
     m_lines.clear();
+    m_centred_lines.clear();
     m_rects.clear();
     for (std::size_t i = 0; i + 1 < ends.size(); i += stride) {
         const PlotPoint a = ends[i], b = ends[i + 1];
@@ -116,12 +119,17 @@ void PainterCanvas::DrawSegments(std::span<const PlotPoint> ends, std::size_t st
         } else {
             // The painter leaves out the start pixel of some sloped lines, depending on their
             // direction; the raster rule wants it.
-            m_lines.emplace_back(a.x, a.y, b.x, b.y);
+            if (m_scaled)
+                m_centred_lines.emplace_back(a.x + 0.5, a.y + 0.5, b.x + 0.5, b.y + 0.5);
+            else
+                m_lines.emplace_back(a.x, a.y, b.x, b.y);
             if (m_thin_solid) m_rects.emplace_back(a.x, a.y, 1, 1);
         }
     }
     for (const QRect& r : m_rects) m_painter.fillRect(r, m_pen_colour);
     if (!m_lines.empty()) m_painter.drawLines(m_lines.data(), static_cast<int>(m_lines.size()));
+    if (!m_centred_lines.empty())
+        m_painter.drawLines(m_centred_lines.data(), static_cast<int>(m_centred_lines.size()));
 }
 
 void PainterCanvas::DrawLine(PlotPoint from, PlotPoint to) {
@@ -154,7 +162,12 @@ void PainterCanvas::FrameRect(const PlotRect& rect, Rgb colour, int width) {
 
 void PainterCanvas::DrawEllipse(const PlotRect& box) {
     // With a one-pixel pen the painter covers width + 1 pixels, the box's right edge included.
-    m_painter.drawEllipse(QRect(box.left, box.top, box.Width() - 1, box.Height() - 1));
+    // Scaled, the outline runs through the centres of the same pixels (see m_scaled).
+    if (m_scaled)
+        m_painter.drawEllipse(
+            QRectF(box.left + 0.5, box.top + 0.5, box.Width() - 1, box.Height() - 1));
+    else
+        m_painter.drawEllipse(QRect(box.left, box.top, box.Width() - 1, box.Height() - 1));
 }
 
 void PainterCanvas::SetFont(const FontSpec& font) {

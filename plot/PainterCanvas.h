@@ -9,9 +9,10 @@
 
 #include "Canvas.h"
 
-// The Canvas over a QPainter. Lines are aliased and cosmetic with flat caps, which gives the
-// raster rule of the Canvas (start pixel drawn, end pixel not). The painter's state is restored
-// on destruction.
+// The Canvas over a QPainter. Lines are aliased with flat caps, which gives the raster rule of
+// the Canvas (start pixel drawn, end pixel not). Coordinates are device-independent pixels; on a
+// device with a pixel ratio other than 1 a thin line stays one such pixel thick whether it is
+// axis-aligned or sloped. The painter's state is restored on destruction.
 class PainterCanvas final : public Canvas {
 public:
     // Used for every family the system does not have. Left to the font system, the substitute
@@ -58,8 +59,15 @@ private:
     void DrawSegments(std::span<const PlotPoint> ends, std::size_t stride);
 
     QPainter& m_painter;
+    // Device pixels per coordinate pixel differ from 1. Axis-aligned lines are filled pixel
+    // rectangles, which scale; a cosmetic pen would stay one device pixel thin, so thin pens are
+    // then one coordinate pixel wide and sloped lines run through pixel centres, covering the
+    // pixels an axis-aligned line through the same pixels would. At a ratio of 1 the cosmetic
+    // pen on pixel corners gives exactly those pixels already, and is what is drawn.
+    bool m_scaled = false;
     bool m_thin_solid = true;  // pen one pixel wide and solid
     QColor m_pen_colour = Qt::black;
     std::vector<QRect> m_rects;
     std::vector<QLine> m_lines;
+    std::vector<QLineF> m_centred_lines;
 };
