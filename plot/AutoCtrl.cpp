@@ -1,5 +1,6 @@
 #include "AutoCtrl.h"
 
+#include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -60,6 +61,25 @@ void CAutoCtrl::Invalidate() {
 
 void CAutoCtrl::Notify(AutoNotify code) {
     emit Notified(code);
+}
+
+bool CAutoCtrl::event(QEvent* event) {
+    switch (event->type()) {
+        // While a button is held Qt keeps the mouse with the widget pressed and holds back its
+        // Leave until the release, so a Leave during a gesture means that something else took
+        // the mouse: a popup opened.
+        case QEvent::Leave:
+        case QEvent::WindowDeactivate:
+        case QEvent::Hide:
+            OnCaptureLost();
+            break;
+        case QEvent::EnabledChange:
+            if (!isEnabled()) OnCaptureLost();
+            break;
+        default:
+            break;
+    }
+    return QWidget::event(event);
 }
 
 void CAutoCtrl::paintEvent(QPaintEvent*) {

@@ -15,7 +15,8 @@ class QWheelEvent;
 // erased on its own, so nothing flickers.
 //
 // Mouse events it does not consume are ignored, and Qt passes them on to the parent. View
-// changes reach whoever connects to Notified.
+// changes reach whoever connects to Notified. Qt sends no button release once the mouse has gone
+// elsewhere, so the loss itself ends any gesture (OnCaptureLost).
 class CAutoCtrl : public QWidget, public CAutoView {
     Q_OBJECT
 
@@ -37,6 +38,8 @@ protected:
     void Invalidate() override;
     void Notify(AutoNotify code) override;
 
+    // Turns every sign that the mouse has gone elsewhere into OnCaptureLost.
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

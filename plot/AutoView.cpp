@@ -79,15 +79,21 @@ bool CAutoView::OnButtonDown(PlotButton button, PlotPoint at) {
 }
 
 bool CAutoView::OnMouseMove(PlotPoint at, bool zoom_button_held) {
-    if (m_band_active && !(at == m_band_corner)) {
+    if (!m_band_active) return false;
+    if (!zoom_button_held) {
         // A release missed outside the window shows up here as a button no longer held.
-        if (zoom_button_held)
-            m_band_corner = at;
-        else
-            m_band_active = false;
+        OnCaptureLost();
+    } else if (!(at == m_band_corner)) {
+        m_band_corner = at;
         Invalidate();
     }
     return false;
+}
+
+void CAutoView::OnCaptureLost() {
+    if (!m_band_active) return;
+    m_band_active = false;
+    Invalidate();
 }
 
 bool CAutoView::OnButtonUp(PlotButton button, PlotPoint) {

@@ -49,13 +49,23 @@ public:
     void SetExtentY(double min, double max);
 
     bool OnButtonDown(PlotButton button, PlotPoint at);
-    // `zoom_button_held`: whether the zoom button is still down. Moves are always passed on.
+    // `zoom_button_held`: whether the zoom button is still down; a move without it during a
+    // rubber band means its release went elsewhere, and ends the band as OnCaptureLost does.
+    // Moves are always passed on.
     bool OnMouseMove(PlotPoint at, bool zoom_button_held);
     bool OnButtonUp(PlotButton button, PlotPoint at);
     // Positive delta: the wheel rolled away from the user. A zero delta does nothing.
     void OnWheel(int delta, bool shift, bool control);
     // Fits X (and, when FitYOnDoubleClick allows, Y) to the data; passed on afterwards.
     bool OnDoubleClick();
+    // The mouse has gone elsewhere and no button up will come: another window or a popup took
+    // it, the window was deactivated, hidden or disabled, or a move came without the zoom
+    // button during a rubber band. Ends the band without zooming or notifying (a band ended
+    // while it is shown is repainted away), so the next button down starts afresh; does nothing
+    // when no gesture runs. The window calls it for each such event, possibly more than once
+    // for one loss. A control with drags of its own overrides it, ends them the same way and
+    // calls this one.
+    virtual void OnCaptureLost();
     void Scroll(ScrollRequest request);
 
     // Narrows the view to the given rectangle intersected with what is visible; false, with

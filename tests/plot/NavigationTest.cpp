@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTest>
 #include <QWheelEvent>
 #include <QWidget>
+#include <functional>
+#include <ostream>
+#include <string>
 #include <vector>
 
 #include "plot/AutoCtrl.h"
@@ -224,6 +228,93 @@ TEST_F(Navigation, DoubleClickFitsToTheDataAndIsPassedOn) {
     EXPECT_EQ(ctrl->m_fixed_y_max, 70.0);
     EXPECT_EQ(ctrl->m_extent_x_max, 100.0);
 }
+
+// Ways in which the mouse goes elsewhere in the middle of a rubber band, each followed by
+// whatever brings the plot back into use.
+struct MouseLoss {
+    const char* name;
+    std::function<void(CAutoCtrl&)> lose;
+};
+
+void PrintTo(const MouseLoss& loss, std::ostream* os) {
+    *os << loss.name;
+}
+
+class LostMouse : public Navigation, public ::testing::WithParamInterface<MouseLoss> {};
+
+// Whatever took the mouse, no inverted frame is left in the picture, the view is unchanged, a
+// release that still comes is no zoom, and the next drag zooms from its own press.
+TEST_P(LostMouse, EndsTheRubberBandCleanly) {
+    parent.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&parent));
+    const PlotRect r = ctrl->m_rect;
+    const QPoint a(r.left + 50, r.top + 20), b(r.left + 150, r.top + 120);
+    const QImage before = ctrl->RenderImage();
+    QTest::mousePress(ctrl, Qt::LeftButton, {}, a);
+    QTest::mouseMove(ctrl, b);
+    ASSERT_TRUE(ctrl->BandActive());
+    ASSERT_NE(ctrl->RenderImage(), before);
+
+    GetParam().lose(*ctrl);
+    EXPECT_FALSE(ctrl->BandActive());
+    EXPECT_EQ(ctrl->RenderImage(), before);
+    QTest::mouseRelease(ctrl, Qt::LeftButton, {}, b);
+    EXPECT_TRUE(codes.empty());
+    EXPECT_EQ(ctrl->m_fixed_x_min, 0.0);
+    EXPECT_EQ(ctrl->m_fixed_x_max, 100.0);
+
+    const QPoint c(r.left + 30, r.top + 40), d(r.left + 130, r.top + 140);
+    Drag(Qt::LeftButton, c, d);
+    EXPECT_EQ(codes, std::vector{AutoNotify::ZoomApplied});
+    EXPECT_DOUBLE_EQ(ctrl->m_fixed_x_min, XAt(c.x()));
+    EXPECT_DOUBLE_EQ(ctrl->m_fixed_y_max, YAt(c.y()));
+}
+
+void ActivateAnotherWindow(CAutoCtrl&) {
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
+}
+
+void OpenAndClosePopup(CAutoCtrl& ctrl) {
+    QMenu menu;
+    menu.addAction("Item");
+    menu.popup(ctrl.mapToGlobal(QPoint(40, 40)));
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&menu));
+    menu.close();
+}
+
+void HideAndShow(CAutoCtrl& ctrl) {
+    ctrl.hide();
+    ctrl.show();
+}
+
+void DisableAndEnable(CAutoCtrl& ctrl) {
+    ctrl.setEnabled(false);
+    ctrl.setEnabled(true);
+}
+
+void MoveWithoutTheButton(CAutoCtrl& ctrl) {
+    // Qt passes on moves without a button only under mouse tracking, which the chromatogram
+    // graph has on.
+    ctrl.setMouseTracking(true);
+    const QPointF at(100, 100);
+    QMouseEvent move(QEvent::MouseMove, at, ctrl.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&ctrl, &move);
+}
+
+const MouseLoss kLosses[] = {
+    {"AnotherWindowIsActivated", ActivateAnotherWindow},
+    {"APopupOpens", OpenAndClosePopup},
+    {"ThePlotIsHidden", HideAndShow},
+    {"ThePlotIsDisabled", DisableAndEnable},
+    {"AMoveComesWithoutTheButton", MoveWithoutTheButton},
+};
+
+INSTANTIATE_TEST_SUITE_P(Losses, LostMouse, ::testing::ValuesIn(kLosses),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Navigation, RangeSettersSwitchBetweenFixedAndAutomatic) {
     ctrl->SetVisibleRangeX(5, 5);
