@@ -29,7 +29,9 @@ TEST(NumberText, EditTextIsANumberAPrefixOfOneOrNeither) {
          }) {
         const ParsedNumber parsed = ParseEditNumber(c.text);
         EXPECT_EQ(parsed.kind, c.kind) << '"' << c.text << '"';
-        if (c.kind == Kind::Number) EXPECT_EQ(parsed.value, c.value) << c.text;
+        if (c.kind == Kind::Number) {
+            EXPECT_EQ(parsed.value, c.value) << c.text;
+        }
     }
 }
 
