@@ -133,6 +133,11 @@ void CGraphCtrl::EndDrag() {
     Invalidate();
 }
 
+void CGraphCtrl::OnCaptureLost() {
+    EndDrag();
+    CAutoCtrl::OnCaptureLost();
+}
+
 void CGraphCtrl::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         CAutoCtrl::mousePressEvent(event);

@@ -35,6 +35,9 @@ public:
     // drag never carries over to another peak.
     void EndDrag();
     bool Dragging() const { return m_dragMode != PeakDrag::None; }
+    // The mouse went elsewhere (a popup, another window, the window hidden): a drag ends as at
+    // its release, then the plot's own gestures end.
+    void OnCaptureLost() override;
 
     // Not owned; null or empty draws no marks.
     std::vector<GenPeak4>* m_peaks = nullptr;
