@@ -60,6 +60,8 @@ void PadDataRange(double& min, double& max, int digits) {
 }
 
 std::string FormatTickLabel(double value) {
+    // A tick at zero reached from below is -0.0, which would read "-0".
+    if (value == 0.0) value = 0.0;
     char buf[64];
     const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 10);
     return std::string(buf, r.ptr);

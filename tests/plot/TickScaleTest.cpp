@@ -62,7 +62,7 @@ TEST(TickScale, AutomaticAxisSnapsOutwardFixedAxisKeepsItsEnds) {
     EXPECT_DOUBLE_EQ(max, 9.2);
 }
 
-TEST(TickScale, FixedRangeIncludesLastTickAndStartsAtNegativeZero) {
+TEST(TickScale, FixedRangeIncludesLastTickAndLabelsNegativeZeroAsZero) {
     // raw = 100 * 100 / 500 = 20: step 20.
     double min = 0, max = 100;
     const TickScale t = ComputeTicks(min, max, 500, 100, false, 1.0);
@@ -70,9 +70,9 @@ TEST(TickScale, FixedRangeIncludesLastTickAndStartsAtNegativeZero) {
     const std::vector<double> ticks = Ticks(t);
     ASSERT_EQ(ticks.size(), 6u);
     for (int i = 0; i < 6; ++i) EXPECT_DOUBLE_EQ(ticks[i], 20.0 * i);
-    // ceil(0 / 20 - 0.01) is -0, and so is the first tick.
+    // ceil(0 / 20 - 0.01) is -0, and so is the first tick; its label is a plain "0".
     EXPECT_TRUE(std::signbit(ticks[0]));
-    EXPECT_EQ(FormatTickLabel(ticks[0]), "-0");
+    EXPECT_EQ(FormatTickLabel(ticks[0]), "0");
 }
 
 TEST(TickScale, LabelsAreTenSignificantDigits) {
