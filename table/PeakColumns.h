@@ -1,8 +1,8 @@
 #pragma once
 
 #include <array>
-#include <string>
 
+#include "res/Strings.h"
 #include "synth/Peak4.h"
 
 // The peak table's columns, in display order, and what an edit of each one does to its peak.
@@ -34,17 +34,14 @@ struct PeakColumn {
 inline constexpr int kPeakColumnWidth = 100;  // pixels
 
 inline constexpr std::array<PeakColumn, kPeakColumnCount> kPeakColumns{{
-    {"Название", nullptr, false, PeakEditEffect::kNone},
-    {"Время выхода", &GenPeak4::time, true, PeakEditEffect::kRegenerate},
-    {"Время начала", &GenPeak4::front, false, PeakEditEffect::kMeasureArea},
-    {"Время конца", &GenPeak4::back, false, PeakEditEffect::kMeasureArea},
-    {"Высота", &GenPeak4::height, true, PeakEditEffect::kRegenerate},
-    {"Ширина", &GenPeak4::width, true, PeakEditEffect::kRegenerate},
-    {"Площадь", &GenPeak4::area, true, PeakEditEffect::kFitThenRegenerate},
+    {Strings::kColumnName, nullptr, false, PeakEditEffect::kNone},
+    {Strings::kColumnTime, &GenPeak4::time, true, PeakEditEffect::kRegenerate},
+    {Strings::kColumnFront, &GenPeak4::front, false, PeakEditEffect::kMeasureArea},
+    {Strings::kColumnBack, &GenPeak4::back, false, PeakEditEffect::kMeasureArea},
+    {Strings::kColumnHeight, &GenPeak4::height, true, PeakEditEffect::kRegenerate},
+    {Strings::kColumnWidth, &GenPeak4::width, true, PeakEditEffect::kRegenerate},
+    {Strings::kColumnArea, &GenPeak4::area, true, PeakEditEffect::kFitThenRegenerate},
 }};
-
-// "%.3f" with a point, whatever the process locale says.
-std::string FormatPeakNumber(double value);
 
 // Whether a value typed into a numeric column may go into a peak. Refused values would poison
 // the channel's samples: anything non-finite, a width that is not positive, a height beyond

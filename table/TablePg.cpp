@@ -6,6 +6,7 @@
 
 #include "PeakColumns.h"
 #include "file/XmlValue.h"
+#include "synth/NumberText.h"
 #include "synth/PeakArea.h"
 
 namespace {
@@ -48,7 +49,8 @@ void CTablePg::RefreshRows() {
 
 void CTablePg::UpdateRow(int row, const GenPeak4& peak) {
     for (int column = kTimeColumn; column < kPeakColumnCount; ++column) {
-        const std::string text = FormatPeakNumber(peak.*kPeakColumns[column].field);
+        // "%.3f" with a point, whatever the process locale says.
+        const std::string text = FormatFixed(peak.*kPeakColumns[column].field, 3);
         m_grid->SetItemText(row, column, QString::fromStdString(text));
     }
 }
