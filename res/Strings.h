@@ -24,4 +24,13 @@ inline constexpr const char* kTipAddChannel = "Добавить канал";
 inline constexpr const char* kTipDeleteChannel = "Удалить канал";
 inline constexpr const char* kTipSave = "Сохранить";
 
+// Captions of the peak table's columns (102 to 110).
+inline constexpr const char* kColumnName = "Название";
+inline constexpr const char* kColumnTime = "Время выхода";
+inline constexpr const char* kColumnFront = "Время начала";
+inline constexpr const char* kColumnBack = "Время конца";
+inline constexpr const char* kColumnHeight = "Высота";
+inline constexpr const char* kColumnWidth = "Ширина";
+inline constexpr const char* kColumnArea = "Площадь";
+
 }  // namespace Strings
