@@ -11,6 +11,7 @@
 #include <QToolTip>
 
 #include "DialogProfile.h"
+#include "SaveFileChooser.h"
 #include "TabCtrl.h"
 #include "graph/GraphCtrl.h"
 #include "res/Icons.h"
@@ -18,6 +19,7 @@
 #include "res/Version.h"
 #include "synth/NumberText.h"
 #include "synth/SampleCount.h"
+#include "table/TablePg.h"
 
 namespace {
 
@@ -98,13 +100,55 @@ CQuelmarDlg::CQuelmarDlg(QWidget* parent) : QDialog(parent) {
     resize(m_templatePixels);
     setMinimumSize(m_templatePixels);
     LayOutControls();
+    ConnectCommands();
     // Every key of the window passes through FilterKey before the control with the focus.
     qApp->installEventFilter(this);
     OnInitDialog();
 }
 
+void CQuelmarDlg::ConnectCommands() {
+    auto on_click = [this](ControlId id, void (CQuelmarDlg::*command)()) {
+        connect(static_cast<QPushButton*>(Control(id)), &QPushButton::clicked, this, command);
+    };
+    on_click(ControlId::MarkPeaks, &CQuelmarDlg::OnMarkPeaks);
+    on_click(ControlId::DeletePeak, &CQuelmarDlg::OnDeletePeak);
+    on_click(ControlId::DeleteAllPeaks, &CQuelmarDlg::OnDeleteAllPeaks);
+    on_click(ControlId::DeleteChannel, &CQuelmarDlg::OnDeleteChannel);
+    on_click(ControlId::Save, &CQuelmarDlg::OnSave);
+    connect(static_cast<QPushButton*>(Control(ControlId::AddChannel)), &QPushButton::clicked, this,
+            [this] { OnAddChannel(); });
+    connect(m_tab, &CTabCtrl::SelectionChanged, this, &CQuelmarDlg::OnTabSelChange);
+    // Clicks on the graph and the tabs take the focus, so that an open cell editor is committed
+    // before they act, as it is before a button acts.
+    m_graph->setFocusPolicy(Qt::ClickFocus);
+    m_tab->Bar()->setFocusPolicy(Qt::StrongFocus);
+}
+
+void CQuelmarDlg::OnEditChanged(ControlId id) {
+    if (!ReadEdit(id)) return;
+    switch (id) {
+        case ControlId::AnalysisTime:
+            OnAnalysisTimeChanged();
+            break;
+        case ControlId::SampleRate:
+            OnSampleRateChanged();
+            break;
+        case ControlId::Noise:
+            OnNoiseChanged();
+            break;
+        case ControlId::Drift:
+            OnDriftChanged();
+            break;
+        default:
+            break;
+    }
+}
+
 CQuelmarDlg::~CQuelmarDlg() {
     qApp->removeEventFilter(this);
+    // An open cell editor commits while its owner is still whole, not when Qt hides the window
+    // after this part of the object is gone.
+    for (CTablePg* page : m_pages) page->CommitEdit();
 }
 
 QString CQuelmarDlg::GetVersionString() {
@@ -123,7 +167,7 @@ void CQuelmarDlg::CreateControls() {
             widget = m_tab = new CTabCtrl(this);
         } else if (IsEdit(c.id)) {
             auto* edit = new QLineEdit(this);
-            connect(edit, &QLineEdit::textEdited, this, [this, id = c.id] { ReadEdit(id); });
+            connect(edit, &QLineEdit::textEdited, this, [this, id = c.id] { OnEditChanged(id); });
             widget = edit;
         } else if (c.id == ControlId::ParametersGroup) {
             widget = new QGroupBox(Text(LabelText(c.id)), this);
@@ -162,6 +206,8 @@ void CQuelmarDlg::OnInitDialog() {
     const QString version = GetVersionString();
     setWindowTitle(Text(Strings::kDialogCaption) +
                    (version.isEmpty() ? QString() : QStringLiteral("  ") + version));
+    OnAddChannel();
+    InstallGraphCallbacks();
     ConfigureGraph();
 }
 
@@ -241,6 +287,7 @@ void CQuelmarDlg::LayOutControls() {
     for (const TemplateControl& c : MainTemplate())
         if (QWidget* widget = Control(c.id))
             widget->setGeometry(ResizedRect(UnitsToPixels(c.units, BaseUnits{}), c.rule, delta));
+    PlacePages();
 }
 
 void CQuelmarDlg::WriteEdits() {
@@ -287,6 +334,7 @@ void CQuelmarDlg::ShowNotANumber(QLineEdit* edit) {
 }
 
 void CQuelmarDlg::done(int result) {
+    FinishPendingEdits();
     for (ControlId id : kEdits) ReadEdit(id);
     DialogProfile profile;
     profile.WriteWindowRect(frameGeometry());
@@ -301,6 +349,9 @@ bool CQuelmarDlg::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget == nullptr || (widget != this && !isAncestorOf(widget)))
         return QDialog::eventFilter(watched, event);
+    // A page and its cell editor filter their own keys first (an editor needs Escape).
+    for (const CTablePg* page : m_pages)
+        if (page->isAncestorOf(widget)) return QDialog::eventFilter(watched, event);
     if (event->type() == QEvent::ShortcutOverride) {
         // Nothing in the window has shortcuts; Alt combinations must not reach Qt's.
         return false;
@@ -323,7 +374,7 @@ bool CQuelmarDlg::FilterKey(QObject* receiver, const QKeyEvent& key) {
         // Enter in an edit applies its value and nothing more: the window stays open.
         for (ControlId id : kEdits)
             if (receiver == Edit(id)) {
-                ReadEdit(id);
+                OnEditChanged(id);
                 return true;
             }
     }

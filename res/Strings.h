@@ -34,3 +34,29 @@ inline constexpr const char* kColumnWidth = "Ширина";
 inline constexpr const char* kColumnArea = "Площадь";
 
 }  // namespace Strings
+
+namespace Strings {
+
+// Save messages. %1: the file's path; %2: the reason.
+inline constexpr const char* kSaveFailedTitle = "Сохранение";
+inline constexpr const char* kSaveFailed = "Не удалось сохранить хроматограмму в файл\n%1\n\n%2";
+// %1: how many peaks; %2: the channels' numbers from 1.
+inline constexpr const char* kPeaksLeftOut =
+    "Пиков не вошло в сохранённую таблицу: %1 (каналы: %2). Их границы лежат на конце "
+    "анализа или за ним.";
+inline constexpr const char* kSaveFilter = "XSTG Files (*.xstg);;All Files (*.*)";
+
+// Why a save failed, one text per result of the document's save.
+inline constexpr const char* kSaveOpenFailed =
+    "Файл нельзя создать или поставить на место прежнего: папки нет или в неё нельзя писать.";
+inline constexpr const char* kSaveHeaderNotWritten = "Не удалось записать заголовок файла.";
+inline constexpr const char* kSaveBadSpectrumLength = "Спектры имеют недопустимое число точек.";
+inline constexpr const char* kSaveBlockNotWritten = "Не удалось записать заголовок блока данных.";
+inline constexpr const char* kSaveDataNotWritten =
+    "Не удалось записать данные: возможно, диск заполнен.";
+inline constexpr const char* kSaveXmlNotWritten =
+    "Не удалось записать текстовую часть документа, или в ней есть текст, который XML не "
+    "может хранить.";
+inline constexpr const char* kSaveUnknown = "Неизвестная ошибка (код %1).";
+
+}  // namespace Strings

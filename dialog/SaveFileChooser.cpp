@@ -1,0 +1,17 @@
+#include "SaveFileChooser.h"
+
+#include <QFileDialog>
+
+#include "res/Strings.h"
+
+QString CSaveFileDialogChooser::ChoosePath(QWidget* owner) {
+    // A dialog object rather than getSaveFileName: only it adds the default suffix, and it asks
+    // before overwriting the file with the completed name.
+    QFileDialog dialog(owner);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QString::fromUtf8(Strings::kSaveFilter));
+    dialog.setDefaultSuffix(QStringLiteral("xstg"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Asks the user where to save a chromatogram. The dialog holds one of these, so that tests can
+// give a path without showing a window.
+class ISaveFileChooser {
+public:
+    virtual ~ISaveFileChooser() = default;
+    // The full path chosen, or an empty string when the user cancelled.
+    virtual QString ChoosePath(QWidget* owner) = 0;
+};
+
+// The system's save dialog: "*.xstg" and all files, ".xstg" added to a name typed without an
+// extension (and the overwrite question asked for the completed name), no remembered folder.
+class CSaveFileDialogChooser final : public ISaveFileChooser {
+public:
+    QString ChoosePath(QWidget* owner) override;
+};
