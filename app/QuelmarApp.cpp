@@ -1,5 +1,9 @@
 #include "QuelmarApp.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 #include "AppSettings.h"
 #include "DataBaseConnectionBase.h"
 #include "dialog/QuelmarDlg.h"
@@ -8,6 +12,12 @@ CQuelmarApp::CQuelmarApp(int& argc, char** argv) : QApplication(argc, argv) {
     // The per-user profile lives under the organisation and the program's name, which Qt takes
     // from the executable's base name.
     setOrganizationName(QString::fromLatin1(AppSettings::kOrganization));
+    // The program speaks Russian whatever the system's language, and so do Qt's own dialogs and
+    // menus (the save dialog, message box buttons, an edit's context menu).
+    auto* translator = new QTranslator(this);
+    if (translator->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(translator);
 }
 
 int CQuelmarApp::InitInstance() {
