@@ -39,6 +39,9 @@ CGridCtrl::CGridCtrl(QWidget* parent) : QTableWidget(parent) {
     setWordWrap(false);
     setHorizontalScrollMode(ScrollPerPixel);
     verticalHeader()->hide();
+    // Rows as compact as a report list's: one line of the font and a little air.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
 
     QHeaderView* header = horizontalHeader();
     header->setHighlightSections(false);
