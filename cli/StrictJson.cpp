@@ -64,20 +64,26 @@ public:
 
     bool parse_error(std::size_t position, const std::string& last_token,
                      const json::exception& error) override {
-        const auto [line, column] = LineAndColumn(m_text, position == 0 ? 0 : position - 1);
-        const std::string place =
-            "line " + std::to_string(line) + ", column " + std::to_string(column);
         if (error.id == 406) {  // a number the parser cannot hold in a double
+            // The position is just past the number; the place given is where it begins.
+            const std::size_t begins =
+                position >= last_token.size() ? position - last_token.size() : 0;
             const std::string where = Where();
             m_error = (where.empty() ? "" : where + ": ") + "the number " + Echo(last_token) +
-                      " at " + place + " is beyond the range of a double";
+                      " at " + TextPlace(begins) + " is beyond the range of a double";
             return false;
         }
         std::string detail = error.what();
         const std::size_t colon = detail.rfind(": ");
         if (colon != std::string::npos) detail = detail.substr(colon + 2);
-        m_error = "JSON syntax error at " + place + ": " + detail;
+        m_error =
+            "JSON syntax error at " + TextPlace(position == 0 ? 0 : position - 1) + ": " + detail;
         return false;
+    }
+
+    std::string TextPlace(std::size_t offset) const {
+        const auto [line, column] = LineAndColumn(m_text, offset);
+        return "line " + std::to_string(line) + ", column " + std::to_string(column);
     }
 
     json TakeValue() { return std::move(m_root); }

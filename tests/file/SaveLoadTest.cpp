@@ -164,14 +164,17 @@ namespace {
 TEST(SaveLoad, EntriesThatWouldNotReadBackAreRefusedBeforeWriting) {
     TempDir dir;
     CTarvikFile4 doc;
-    doc.m_passport.entries = {{"ns:operator", "Оператор", "X"}, {"_id.2-b", "", "7"}};
+    doc.m_passport.entries = {
+        {"ns:operator", "Оператор", "X"}, {"_id.2-b", "", "7"}, {"é·x", "", ""}, {"Ωмега", "", ""}};
     ASSERT_EQ(doc.SaveToFile(dir / "a.xstg"), save_result::kOk);
     CTarvikFile4 loaded;
     ASSERT_EQ(loaded.LoadFromFile(dir / "a.xstg"), load_result::kOk);
     EXPECT_EQ(loaded.m_passport.entries, doc.m_passport.entries);
 
     const std::string old_document = ReadBytes(dir / "a.xstg");
-    for (const char* bad : {"", "a b", "1st", "-x", "series", "column", "x/>"}) {
+    // The XML Name production, character by character; a colon only inside, once.
+    for (const char* bad : {"", "a b", "1st", "-x", "series", "column", "x/>", "×x", "·x", ":",
+                            "a:", ":a", "a:b:c", "x\xFF", "x\xEF\xBF\xBF", "\xE2\x80\x80x"}) {
         SCOPED_TRACE(bad);
         doc.m_passport.entries = {{bad, "t", "v"}};
         EXPECT_EQ(doc.SaveToFile(dir / "a.xstg"), save_result::kXmlNotWritten);
