@@ -25,3 +25,15 @@ std::string Echo(std::string_view text) {
     if (cut < text.size()) echoed.insert(echoed.size() - 1, "...");
     return echoed;
 }
+
+std::string Printable(std::string_view text) {
+    const nlohmann::json shown = std::string(text);
+    const std::string quoted = shown.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    std::string printable;
+    // Quotes and backslashes need no escape outside quotes; control characters keep theirs.
+    for (std::size_t i = 1; i + 1 < quoted.size(); ++i) {
+        if (quoted[i] == '\\' && (quoted[i + 1] == '"' || quoted[i + 1] == '\\')) ++i;
+        printable += quoted[i];
+    }
+    return printable;
+}

@@ -108,7 +108,7 @@ void Generate(const GenerateArgs& args) {
     }
     const char* kind = args.strict ? "" : "warning: ";
     for (const std::string& warning : warnings)
-        std::cerr << "xstgtool: " << args.scenario << ": " << kind << warning << '\n';
+        std::cerr << "xstgtool: " << Printable(args.scenario) << ": " << kind << warning << '\n';
     if (args.strict && !warnings.empty()) throw Reported{};
 
     if (document.SaveToFile(args.output) != 0) throw FileError(document, args.output);
@@ -146,7 +146,7 @@ void Export(const std::string& path, const std::string& csv) {
     }
     if (plan.split) {
         std::cerr << "xstgtool: the channels have different time axes; wrote one file per channel:";
-        for (const std::string& file : plan.files) std::cerr << ' ' << file;
+        for (const std::string& file : plan.files) std::cerr << ' ' << Printable(file);
         std::cerr << '\n';
     }
 }
@@ -203,7 +203,8 @@ int main(int argc, char** argv) {
     try {
         return Run(argc, argv);
     } catch (const ToolError& error) {
-        std::cerr << "xstgtool: " << error.subject << ": " << error.what << '\n';
+        std::cerr << "xstgtool: " << Printable(error.subject) << ": " << Printable(error.what)
+                  << '\n';
     } catch (const Reported&) {
     } catch (const std::bad_alloc&) {
         std::cerr << "xstgtool: out of memory\n";

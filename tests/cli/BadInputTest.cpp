@@ -132,6 +132,7 @@ TEST(BadInput, ScenarioPathsThatAreNoScenarioFiles) {
         {"/dev/zero", "/dev/zero: it is a character device, not a scenario file"},
         {"huge.json", "huge.json: the file is 67108865 bytes; a scenario file is at most 67108864"},
         {"missing.json", "missing.json: cannot open the file: No such file or directory"},
+        {"new\nline.json", "new\\nline.json: cannot open the file: No such file or directory"},
     };
     for (const auto& [path, expected] : cases) {
         SCOPED_TRACE(path);
