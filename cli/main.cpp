@@ -19,6 +19,7 @@
 #include "Scenario.h"
 #include "file/ResultText.h"
 #include "file/SaveTarget.h"
+#include "res/Version.h"
 
 namespace {
 
@@ -156,6 +157,9 @@ int Run(int argc, char** argv) {
         "Generates synthetic chromatogram documents (.xstg) from scenario files, and "
         "dumps and exports them."};
     app.name("xstgtool");
+    // The same four numbers as the desktop program's caption.
+    app.set_version_flag("--version", std::string("xstgtool ") + QuelmarVersion::kText,
+                         "Print the program's version and exit");
     app.require_subcommand(1);
 
     GenerateArgs gen;
