@@ -48,7 +48,6 @@ bool AtomicFile::Open(const std::string& target) {
     m_position = 0;
     m_error = 0;
     m_refusal.clear();
-    m_requested = target;
     const SaveTarget resolved = ResolveSaveTarget(target);
     m_target = resolved.path;
     if (!resolved.ok()) {
@@ -105,10 +104,11 @@ bool AtomicFile::Finish() {
 
 bool AtomicFile::Commit() {
     if (!m_finished || m_failed || m_temporary.empty()) return false;
-    // Checked once more: the target may have been replaced since Open.
-    const SaveTarget now = ResolveSaveTarget(m_requested);
-    if (!now.refusal.empty()) {
-        m_refusal = now.refusal;
+    // Checked once more: the file the rename would replace may have become a FIFO or device
+    // since Open. (Its links were resolved then; what they lead to is what gets replaced.)
+    struct stat now {};
+    if (::lstat(m_target.c_str(), &now) == 0 && !S_ISREG(now.st_mode)) {
+        m_refusal = DescribeFileKind(now.st_mode);
         return false;
     }
     if (::rename(m_temporary.c_str(), m_target.c_str()) != 0) {

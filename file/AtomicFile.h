@@ -55,7 +55,6 @@ private:
     std::uint64_t m_position = 0;
     int m_error = 0;
     std::string m_refusal;
-    std::string m_requested;
     std::string m_target;
     std::string m_temporary;
 };

@@ -119,6 +119,26 @@ TEST(HostileSave, ASpectraFileTheDocumentDoesNotHaveGoesWithTheSave) {
     EXPECT_EQ(doc.LoadFromFile(dir / "run2.xstg"), load_result::kOk);
 }
 
+// A spectra file reached through a link is written through it; a document without spectra
+// removes the link, which is what a load would follow, and not the file elsewhere.
+TEST(HostileSave, SpectraBehindALinkAreReplacedThroughItOrUnlinked) {
+    TempDir dir;
+    WriteBytes(dir / "kept.xspc", "elsewhere");
+    std::filesystem::create_symlink("kept.xspc", dir / "a.xspc");
+    CTarvikFile4 doc;
+    SmallDocument(doc);
+    doc.m_spectra = {SpectrumRecord{2.0, {{7, 3.0f}}}};
+    ASSERT_EQ(doc.SaveToFile(dir / "a.xstg"), save_result::kOk);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "a.xspc"));
+    CTarvikFile4 back;
+    ASSERT_EQ(back.LoadFromFile(dir / "a.xstg"), load_result::kOk);
+    EXPECT_EQ(back.m_spectra, doc.m_spectra);
+
+    doc.m_spectra.clear();
+    ASSERT_EQ(doc.SaveToFile(dir / "a.xstg"), save_result::kOk);
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"a.xstg", "kept.xspc"}));
+}
+
 TEST(HostileSave, APathThatIsItsOwnSpectraPathIsRefused) {
     TempDir dir;
     CTarvikFile4 doc;
