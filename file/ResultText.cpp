@@ -46,7 +46,7 @@ std::string DescribeLoadResult(int code, bool spectra) {
         case kOk:
             return "loaded";
         case kOpenFailed:
-            return "the file cannot be opened as a regular file";
+            return "the file cannot be opened";
         case kShortHeader:
             return "the document header is cut short";
         case kBadMagic:
