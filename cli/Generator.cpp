@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <numbers>
 
 #include "EchoText.h"
 
@@ -98,7 +99,7 @@ void WarnUnreachedAreas(const ScenarioChannel& wanted, std::size_t channel, cons
                         [i](const LeftOutPeak& out) { return out.index == i; }))
             continue;
         const GenPeak4& peak = peaks[i];
-        const double resolution = std::fabs(peak.height) * std::sqrt(M_PI) * grid.step;
+        const double resolution = std::fabs(peak.height) * std::sqrt(std::numbers::pi) * grid.step;
         if (std::fabs(peak.area - *requested) <= kAreaTolerance * *requested + resolution) continue;
         const bool at_limit = peak.width - lowest <= grid.step || highest - peak.width <= grid.step;
         warnings.push_back(
