@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <filesystem>
 
 #include "file/AtomicFile.h"
+#include "file/SaveTarget.h"
 
 namespace {
 
@@ -22,10 +24,23 @@ bool SameTimeAxis(const Channel4& a, const Channel4& b) {
     return ga.start == gb.start && ga.step == gb.step;
 }
 
+std::string NumberText(double value) {
+    std::string text;
+    AppendNumber(text, value);
+    return text;
+}
+
+[[noreturn]] void CannotWrite(const AtomicFile& file, const std::string& path) {
+    const std::string why = file.Refusal().empty()
+                                ? SystemErrorText(file.Error())
+                                : "it is " + file.Refusal() + ", not a regular file";
+    throw CsvExportError("cannot write " + path + ": " + why);
+}
+
 // Writes the channels, which share one time axis, into one file.
 void WriteTable(const std::vector<const Channel4*>& channels, const std::string& path) {
     AtomicFile file;
-    if (!file.Open(path)) throw CsvExportError("cannot create " + path);
+    if (!file.Open(path)) CannotWrite(file, path);
 
     std::string line = "time_min";
     for (const Channel4* channel : channels) {
@@ -52,7 +67,7 @@ void WriteTable(const std::vector<const Channel4*>& channels, const std::string&
         }
     }
     if (!file.Write(line.data(), line.size()) || !file.Finish() || !file.Commit())
-        throw CsvExportError("cannot write " + path);
+        CannotWrite(file, path);
 }
 
 // Files are named by the channel's position, which is unique even where numbers repeat.
@@ -66,24 +81,35 @@ std::string ChannelFileName(const std::string& path, std::size_t position) {
 
 }  // namespace
 
-CsvExportResult ExportCsv(const CTarvikFile4& document, const std::string& path) {
+CsvExportPlan PlanCsvExport(const CTarvikFile4& document, const std::string& path) {
     const auto& channels = document.m_channels;
-    CsvExportResult result;
-    const bool shared = std::all_of(channels.begin(), channels.end(), [&](const Channel4& c) {
-        return SameTimeAxis(c, channels.front());
-    });
-    if (shared) {
+    for (const Channel4& channel : channels) {
+        const SampleGrid grid = channel.signal.Grid();
+        if (!std::isfinite(grid.start) || !std::isfinite(grid.step))
+            throw CsvSourceError("channel " + std::to_string(channel.number) +
+                                 ": its time axis is not finite (start " + NumberText(grid.start) +
+                                 ", step " + NumberText(grid.step) +
+                                 " min), so its times cannot be written");
+    }
+    CsvExportPlan plan;
+    plan.split = !std::all_of(channels.begin(), channels.end(),
+                              [&](const Channel4& c) { return SameTimeAxis(c, channels.front()); });
+    if (!plan.split) {
+        plan.files.push_back(path);
+        return plan;
+    }
+    for (std::size_t i = 0; i < channels.size(); ++i)
+        plan.files.push_back(ChannelFileName(path, i));
+    return plan;
+}
+
+void ExportCsv(const CTarvikFile4& document, const CsvExportPlan& plan) {
+    const auto& channels = document.m_channels;
+    if (!plan.split) {
         std::vector<const Channel4*> all;
         for (const Channel4& channel : channels) all.push_back(&channel);
-        WriteTable(all, path);
-        result.files.push_back(path);
-        return result;
+        WriteTable(all, plan.files.front());
+        return;
     }
-    result.split = true;
-    for (std::size_t i = 0; i < channels.size(); ++i) {
-        const std::string file = ChannelFileName(path, i);
-        WriteTable({&channels[i]}, file);
-        result.files.push_back(file);
-    }
-    return result;
+    for (std::size_t i = 0; i < channels.size(); ++i) WriteTable({&channels[i]}, plan.files[i]);
 }

@@ -1,37 +1,10 @@
 #include "DocumentJson.h"
 
+#include "PrettyJson.h"
+
 using nlohmann::ordered_json;
 
 namespace {
-
-ordered_json PassportToJson(const Passport& p) {
-    ordered_json columns = ordered_json::array();
-    for (const ColumnInfo& c : p.columns)
-        columns.push_back({{"channel", c.channel},
-                           {"name", c.name},
-                           {"brand", c.brand},
-                           {"type", c.type},
-                           {"diameter", c.diameter},
-                           {"length", c.length},
-                           {"carrier", c.carrier},
-                           {"phase", c.phase},
-                           {"percent", c.percent},
-                           {"unit", c.unit},
-                           {"fraction0", c.fraction0},
-                           {"fraction1", c.fraction1},
-                           {"film", c.film},
-                           {"part", c.part},
-                           {"serial", c.serial},
-                           {"channelsId", c.channelsId}});
-    ordered_json entries = ordered_json::array();
-    for (const PassportEntry& e : p.entries)
-        entries.push_back({{"name", e.name}, {"title", e.title}, {"value", e.value}});
-    return {{"assayid", p.assayid},       {"series", p.series},       {"andate", p.andate},
-            {"duration", p.duration},     {"sample", p.sample},       {"method", p.method},
-            {"graduation", p.graduation}, {"date", p.date},           {"defect", p.defect},
-            {"mixture", p.mixture},       {"isDeleted", p.isDeleted}, {"columns", columns},
-            {"entries", entries}};
-}
 
 ordered_json PeakToJson(const Peak4& p) {
     return {{"front", p.front},
@@ -50,40 +23,101 @@ ordered_json PeakToJson(const Peak4& p) {
             {"index", p.index}};
 }
 
-ordered_json ChannelToJson(const Channel4& channel, bool with_samples) {
-    ordered_json peaks = ordered_json::array();
-    for (const Peak4& peak : channel.table) peaks.push_back(PeakToJson(peak));
-    const SampleGrid grid = channel.signal.Grid();
-    ordered_json json = {{"number", channel.number},
-                         {"start", grid.start},
-                         {"step", grid.step},
-                         {"sample_count", channel.signal.Size()}};
-    if (with_samples) json["samples"] = channel.signal.samples;
-    json["peaks"] = std::move(peaks);
-    return json;
+ordered_json ColumnToJson(const ColumnInfo& c) {
+    return {{"channel", c.channel},     {"name", c.name},
+            {"brand", c.brand},         {"type", c.type},
+            {"diameter", c.diameter},   {"length", c.length},
+            {"carrier", c.carrier},     {"phase", c.phase},
+            {"percent", c.percent},     {"unit", c.unit},
+            {"fraction0", c.fraction0}, {"fraction1", c.fraction1},
+            {"film", c.film},           {"part", c.part},
+            {"serial", c.serial},       {"channelsId", c.channelsId}};
 }
 
-ordered_json SpectrumToJson(const SpectrumRecord& record) {
-    ordered_json positions = ordered_json::array();
-    ordered_json values = ordered_json::array();
-    for (const SpectrumPoint& point : record.points) {
-        positions.push_back(point.position);
-        values.push_back(point.value);
+ordered_json EntryToJson(const PassportEntry& e) {
+    return {{"name", e.name}, {"title", e.title}, {"value", e.value}};
+}
+
+// A list of any length, one small tree per item.
+template <class List, class ToJson>
+void WriteList(PrettyJson& out, const List& list, ToJson to_json) {
+    out.BeginArray();
+    for (const auto& item : list) out.Value(to_json(item));
+    out.EndArray();
+}
+
+void WritePassport(PrettyJson& out, const Passport& p) {
+    const ordered_json scalars = {
+        {"assayid", p.assayid},       {"series", p.series},      {"andate", p.andate},
+        {"duration", p.duration},     {"sample", p.sample},      {"method", p.method},
+        {"graduation", p.graduation}, {"date", p.date},          {"defect", p.defect},
+        {"mixture", p.mixture},       {"isDeleted", p.isDeleted}};
+    out.BeginObject();
+    for (const auto& [key, value] : scalars.items()) {
+        out.Key(key);
+        out.Value(value);
     }
-    return {{"key", record.key}, {"positions", positions}, {"values", values}};
+    out.Key("columns");
+    WriteList(out, p.columns, ColumnToJson);
+    out.Key("entries");
+    WriteList(out, p.entries, EntryToJson);
+    out.EndObject();
+}
+
+void WriteChannel(PrettyJson& out, const Channel4& channel, bool with_samples) {
+    const SampleGrid grid = channel.signal.Grid();
+    out.BeginObject();
+    out.Key("number");
+    out.Value(channel.number);
+    out.Key("start");
+    out.Value(grid.start);
+    out.Key("step");
+    out.Value(grid.step);
+    out.Key("sample_count");
+    out.Value(channel.signal.Size());
+    if (with_samples) {
+        out.Key("samples");
+        out.BeginArray();
+        for (float sample : channel.signal.samples) out.Number(sample);
+        out.EndArray();
+    }
+    out.Key("peaks");
+    WriteList(out, channel.table, PeakToJson);
+    out.EndObject();
+}
+
+void WriteSpectrum(PrettyJson& out, const SpectrumRecord& record) {
+    out.BeginObject();
+    out.Key("key");
+    out.Value(record.key);
+    out.Key("positions");
+    out.BeginArray();
+    for (const SpectrumPoint& point : record.points) out.Value(point.position);
+    out.EndArray();
+    out.Key("values");
+    out.BeginArray();
+    for (const SpectrumPoint& point : record.points) out.Number(point.value);
+    out.EndArray();
+    out.EndObject();
 }
 
 }  // namespace
 
-ordered_json DocumentToJson(const CTarvikFile4& document, bool with_samples) {
-    ordered_json channels = ordered_json::array();
-    for (const Channel4& channel : document.m_channels)
-        channels.push_back(ChannelToJson(channel, with_samples));
-    ordered_json spectra = ordered_json::array();
-    for (const SpectrumRecord& record : document.m_spectra)
-        spectra.push_back(SpectrumToJson(record));
-    return {{"format_version", document.m_version},
-            {"passport", PassportToJson(document.m_passport)},
-            {"channels", channels},
-            {"spectra", spectra}};
+void WriteDocumentJson(const CTarvikFile4& document, std::ostream& stream, bool with_samples) {
+    PrettyJson out(stream);
+    out.BeginObject();
+    out.Key("format_version");
+    out.Value(document.m_version);
+    out.Key("passport");
+    WritePassport(out, document.m_passport);
+    out.Key("channels");
+    out.BeginArray();
+    for (const Channel4& channel : document.m_channels) WriteChannel(out, channel, with_samples);
+    out.EndArray();
+    out.Key("spectra");
+    out.BeginArray();
+    for (const SpectrumRecord& record : document.m_spectra) WriteSpectrum(out, record);
+    out.EndArray();
+    out.EndObject();
+    stream << '\n';
 }

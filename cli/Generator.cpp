@@ -1,5 +1,12 @@
 #include "Generator.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <numbers>
+
+#include "EchoText.h"
+
 #include "file/NewGuidString.h"
 #include "synth/NoiseEngine.h"
 #include "synth/Regeneration.h"
@@ -33,6 +40,76 @@ std::size_t CountRuns(const Scenario& scenario) {
         for (const ScenarioPeak& peak : channel.peaks) runs += peak.area ? 1 : 0;
     }
     return runs;
+}
+
+std::string Number(double value) {
+    char buffer[32];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+}
+
+std::string PeakPlace(std::size_t channel, std::size_t peak, const std::string& name) {
+    return "channels[" + std::to_string(channel) + "].peaks[" + std::to_string(peak) + "] " +
+           Echo(name);
+}
+
+// Samples beyond single precision are infinite, and every area over them NaN: such a channel
+// would be stored as nonsense.
+void CheckFinite(const Signal4& signal, std::size_t channel) {
+    const auto& s = signal.samples;
+    if (std::all_of(s.begin(), s.end(), [](float v) { return std::isfinite(v); })) return;
+    throw ScenarioError("channels[" + std::to_string(channel) +
+                        "]: its samples overflow single precision (beyond 3.4e38 mV); lower "
+                        "the heights, the noise or the drift");
+}
+
+void WarnLeftOut(const ScenarioChannel& wanted, std::size_t channel, const Signal4& signal,
+                 const std::vector<GenPeak4>& peaks, const std::vector<LeftOutPeak>& left_out,
+                 std::vector<std::string>& warnings) {
+    const std::string start = Number(signal.Grid().start);
+    const std::string end = Number(signal.GetEndTime());
+    for (const LeftOutPeak& out : left_out) {
+        const GenPeak4& peak = peaks[out.index];
+        const std::string why =
+            out.reason == LeftOutReason::TimeOutsideAnalysis
+                ? "its retention time " + Number(peak.time) + " min lies outside the analysis (" +
+                      start + " to " + end + " min)"
+                : "its bounds " + Number(peak.front) + " to " + Number(peak.back) +
+                      " min reach the end of the analysis (" + end + " min)";
+        warnings.push_back(PeakPlace(channel, out.index, wanted.peaks[out.index].name) +
+                           ": left out of the stored table: " + why);
+    }
+}
+
+// A fitted area is reached when it lies within this share of the request, plus what one step of
+// width changes it by (the resolution of the fit: height * sqrt(pi) * step).
+constexpr double kAreaTolerance = 0.05;
+
+void WarnUnreachedAreas(const ScenarioChannel& wanted, std::size_t channel, const Signal4& signal,
+                        const std::vector<GenPeak4>& peaks,
+                        const std::vector<LeftOutPeak>& left_out,
+                        std::vector<std::string>& warnings) {
+    const SampleGrid grid = signal.Grid();
+    // The fit searches widths between the start and the end time of the analysis.
+    const double lowest = grid.start;
+    const double highest = signal.GetEndTime();
+    for (std::size_t i = 0; i < peaks.size(); ++i) {
+        const std::optional<double> requested = wanted.peaks[i].area;
+        if (!requested) continue;
+        if (std::any_of(left_out.begin(), left_out.end(),
+                        [i](const LeftOutPeak& out) { return out.index == i; }))
+            continue;
+        const GenPeak4& peak = peaks[i];
+        const double resolution = std::fabs(peak.height) * std::sqrt(std::numbers::pi) * grid.step;
+        if (std::fabs(peak.area - *requested) <= kAreaTolerance * *requested + resolution) continue;
+        const bool at_limit = peak.width - lowest <= grid.step || highest - peak.width <= grid.step;
+        warnings.push_back(
+            PeakPlace(channel, i, wanted.peaks[i].name) + ": area " + Number(*requested) +
+            " mV*min requested, " + Number(peak.area) + " stored: " +
+            (at_limit ? "the width fit ended at its limit, " + Number(peak.width) + " min"
+                      : "the measured area is far from the request (fitted "
+                        "width " +
+                            Number(peak.width) + " min)"));
+    }
 }
 
 template <typename T>
@@ -83,8 +160,9 @@ void ApplyScenarioPassport(const nlohmann::json& fields, Passport& passport) {
                                         entry.value("value", std::string())});
 }
 
-void GenerateDocument(const Scenario& scenario, const GenerateOptions& options,
-                      CTarvikFile4& document, const ProgressFn& progress) {
+std::vector<std::string> GenerateDocument(const Scenario& scenario, const GenerateOptions& options,
+                                          CTarvikFile4& document, const ProgressFn& progress) {
+    std::vector<std::string> warnings;
     NoiseEngine::Instance().Seed(options.seed);
     const std::size_t total = CountRuns(scenario);
     std::size_t done = 0;
@@ -112,10 +190,15 @@ void GenerateDocument(const Scenario& scenario, const GenerateOptions& options,
             RegenerateSignal(channel.signal, peaks, wanted.noise, wanted.drift);
             advance();
         }
-        channel.table = CollectStoredPeaks(channel.signal, peaks);
+        CheckFinite(channel.signal, c);
+        std::vector<LeftOutPeak> left_out;
+        channel.table = CollectStoredPeaks(channel.signal, peaks, &left_out);
+        WarnLeftOut(wanted, c, channel.signal, peaks, left_out, warnings);
+        WarnUnreachedAreas(wanted, c, channel.signal, peaks, left_out, warnings);
     }
 
     ApplyScenarioPassport(scenario.passport, document.m_passport);
     document.m_passport.assayid = options.assay_id.empty() ? NewGuidString() : options.assay_id;
     document.m_passport.andate = options.date;
+    return warnings;
 }

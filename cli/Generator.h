@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "Scenario.h"
 #include "file/TarvikFile4.h"
@@ -19,10 +20,15 @@ struct GenerateOptions {
 
 // Fills `document` from the scenario, exactly as the generator would: channels in file order,
 // each regenerated from its peaks; then for each peak given by its area, in list order, the width
-// is fitted to that area and the channel regenerated. The stored peak tables leave out peaks that
-// reach the end of the analysis. The same scenario and options give the same document.
-void GenerateDocument(const Scenario& scenario, const GenerateOptions& options,
-                      CTarvikFile4& document, const ProgressFn& progress = {});
+// is fitted to that area and the channel regenerated. The stored peak tables leave out peaks
+// whose time lies outside the analysis or that reach its end. The same scenario and options give
+// the same document.
+//
+// Returns one line per peak stored differently from the request: left out of the table (why), or
+// given by an area that the fit did not reach (requested and stored area). Throws ScenarioError
+// when a channel's samples are not all finite.
+std::vector<std::string> GenerateDocument(const Scenario& scenario, const GenerateOptions& options,
+                                          CTarvikFile4& document, const ProgressFn& progress = {});
 
 // Copies the scenario's passport fields into the passport.
 void ApplyScenarioPassport(const nlohmann::json& fields, Passport& passport);

@@ -5,7 +5,10 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "EchoText.h"
+#include "StrictJson.h"
 #include "file/PassportXml.h"
+#include "file/XmlChars.h"
 #include "synth/Peak4.h"
 #include "synth/SampleCount.h"
 
@@ -25,21 +28,6 @@ std::string Item(const std::string& where, std::size_t i) {
     return where + "[" + std::to_string(i) + "]";
 }
 
-// 1-based line and column of a byte offset, for syntax errors.
-std::pair<std::size_t, std::size_t> LineAndColumn(const std::string& text, std::size_t offset) {
-    std::size_t line = 1;
-    std::size_t column = 1;
-    for (std::size_t i = 0; i < offset && i < text.size(); ++i) {
-        if (text[i] == '\n') {
-            ++line;
-            column = 1;
-        } else {
-            ++column;
-        }
-    }
-    return {line, column};
-}
-
 const json& RequireObject(const json& value, const std::string& where) {
     if (!value.is_object()) Fail(where, "must be an object");
     return value;
@@ -50,7 +38,7 @@ void RejectUnknownKeys(const json& object, const std::string& where,
     for (const auto& [key, value] : object.items()) {
         bool found = false;
         for (std::string_view k : known) found = found || k == key;
-        if (!found) Fail(where, "unknown key \"" + key + "\"");
+        if (!found) Fail(where, "unknown key " + Echo(key));
     }
 }
 
@@ -152,7 +140,7 @@ void CheckFields(const json& object, const std::string& where,
         const FieldKind* field = nullptr;
         for (const FieldKind& f : fields)
             if (f.key == key) field = &f;
-        if (field == nullptr) Fail(where, "unknown key \"" + key + "\"");
+        if (field == nullptr) Fail(where, "unknown key " + Echo(key));
         CheckKind(value, Child(where, key), field->kind);
     }
 }
@@ -201,9 +189,8 @@ void CheckEntry(const json& entry, const std::string& where) {
     if (!entry.contains("name")) Fail(where, "\"name\" is missing");
     const std::string name = entry["name"].get<std::string>();
     if (!IsStorableEntryName(name))
-        Fail(Child(where, "name"), "\"" + name +
-                                       "\" is not usable as an XML element name (or names a "
-                                       "passport field)");
+        Fail(Child(where, "name"),
+             Echo(name) + " is not usable as an XML element name (or names a passport field)");
 }
 
 void CheckPassport(const json& passport) {
@@ -237,20 +224,27 @@ void CheckPassport(const json& passport) {
     }
 }
 
+// Every string of a scenario ends up in the document's XML, so each must be text XML can hold.
+// The reader limits nesting, so the recursion stays shallow.
+void CheckXmlText(const json& value, const std::string& where) {
+    if (value.is_string()) {
+        const std::string& text = value.get_ref<const std::string&>();
+        if (const auto fault = FindNonXmlChar(text))
+            Fail(where, "holds " + DescribeXmlCharFault(text, *fault) +
+                            ", which a document's XML cannot hold");
+    } else if (value.is_array()) {
+        for (std::size_t i = 0; i < value.size(); ++i) CheckXmlText(value[i], Item(where, i));
+    } else if (value.is_object()) {
+        for (const auto& [key, item] : value.items()) CheckXmlText(item, Child(where, key));
+    }
+}
+
 }  // namespace
 
 Scenario ParseScenario(const std::string& text) {
-    json root;
-    try {
-        root = json::parse(text);
-    } catch (const json::parse_error& error) {
-        const auto [line, column] = LineAndColumn(text, error.byte == 0 ? 0 : error.byte - 1);
-        std::string detail = error.what();
-        const std::size_t colon = detail.rfind(": ");
-        if (colon != std::string::npos) detail = detail.substr(colon + 2);
-        Fail("", "JSON syntax error at line " + std::to_string(line) + ", column " +
-                     std::to_string(column) + ": " + detail);
-    }
+    StrictJson parsed = ParseStrictJson(text);
+    if (!parsed.error.empty()) Fail("", parsed.error);
+    const json root = std::move(parsed.value);
 
     RequireObject(root, "the scenario");
     RejectUnknownKeys(root, "", {"analysis_time", "sample_rate", "passport", "channels"});
@@ -281,7 +275,14 @@ Scenario ParseScenario(const std::string& text) {
         Fail("", std::to_string(channels.size()) + " channels of " +
                      std::to_string(scenario.sample_count) + " samples exceed the " +
                      std::to_string(kMaxDocumentSampleCount) + " samples a document may hold");
-    for (std::size_t i = 0; i < channels.size(); ++i)
+    std::size_t peaks = 0;
+    for (std::size_t i = 0; i < channels.size(); ++i) {
         scenario.channels.push_back(ParseChannel(channels[i], Item("channels", i)));
+        peaks += scenario.channels.back().peaks.size();
+    }
+    if (peaks > kMaxScenarioPeaks)
+        Fail("channels", "hold " + std::to_string(peaks) + " peaks; a document holds at most " +
+                             std::to_string(kMaxScenarioPeaks));
+    CheckXmlText(root, "");
     return scenario;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -44,6 +45,20 @@ public:
 // The most channels a document can number: the signal section keeps 8 bits of a channel number.
 inline constexpr std::size_t kMaxScenarioChannels = 256;
 
-// Parses and checks the text of a scenario file. Every key must be known, every value of the
-// right kind and range, so that a typo is never silently ignored.
+// The most peaks a scenario may hold over all its channels. Each stored peak takes about 700
+// bytes and 29 markup characters of XML, so 50,000 keep the document well inside its XML limits
+// (DocumentLimits.h); a channel of them given by area would take hours anyway.
+inline constexpr std::size_t kMaxScenarioPeaks = 50'000;
+
+// The largest scenario file read: far more than any scenario needs.
+inline constexpr std::uint64_t kMaxScenarioBytes = std::uint64_t{64} << 20;
+
+// Parses and checks the text of a scenario file. Every key must be known and given once, every
+// value of the right kind and range, every text storable in XML, so that a typo is never silently
+// ignored and nothing is stored other than what was asked.
 Scenario ParseScenario(const std::string& text);
+
+// The text of the scenario file at `path`: only a regular file of at most kMaxScenarioBytes is
+// read, so that a FIFO, a device such as /dev/zero, or a folder is refused instead of read
+// without end. Throws ScenarioError with the reason (without the path).
+std::string ReadScenarioFile(const std::string& path);

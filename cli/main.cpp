@@ -2,21 +2,24 @@
 #include <CLI/CLI.hpp>
 
 #include <cctype>
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
-#include <fstream>
 #include <iostream>
 #include <optional>
-#include <sstream>
 #include <string>
+#include <vector>
 
 #include "CsvExport.h"
 #include "DocumentJson.h"
+#include "EchoText.h"
 #include "Generator.h"
 #include "ProgressBar.h"
-#include "ResultText.h"
 #include "Scenario.h"
+#include "file/ResultText.h"
+#include "file/SaveTarget.h"
+#include "res/Version.h"
 
 namespace {
 
@@ -26,20 +29,16 @@ struct ToolError {
     std::string what;
 };
 
-std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw ToolError{path, "cannot open the file"};
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) throw ToolError{path, "cannot read the file"};
-    return text.str();
+// Failures already reported, line by line; only the exit status is left to set.
+struct Reported {};
+
+ToolError FileError(const CTarvikFile4& document, const std::string& path) {
+    const FileFailure& failure = document.LastFailure();
+    return {failure.path.empty() ? path : failure.path, DescribeFailure(failure)};
 }
 
 void Load(CTarvikFile4& document, const std::string& path) {
-    const int code = document.LoadFromFile(path);
-    if (code != 0)
-        throw ToolError{path, "cannot load: result code " + std::to_string(code) + ": " +
-                                  DescribeLoadResult(code)};
+    if (document.LoadFromFile(path) != 0) throw FileError(document, path);
 }
 
 // 8-4-4-4-12 hexadecimal digits, returned in lower case as the document keeps them.
@@ -54,9 +53,20 @@ std::string CheckUuid(const std::string& text) {
         ok = hyphen_place ? c == '-' : std::isxdigit(c) != 0;
         lower[i] = static_cast<char>(std::tolower(c));
     }
-    if (!ok)
-        throw ToolError{"--assay-id", "\"" + text + "\" is not a UUID (8-4-4-4-12 hex digits)"};
+    if (!ok) throw ToolError{"--assay-id", Echo(text) + " is not a UUID (8-4-4-4-12 hex digits)"};
     return lower;
+}
+
+// Whole seconds, exactly: a value beyond 64 bits is refused rather than clamped.
+std::int64_t CheckDate(const std::string& text) {
+    std::int64_t seconds = 0;
+    const char* const end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, seconds);
+    if (error == std::errc::result_out_of_range)
+        throw ToolError{"--date", Echo(text) + " lies outside the 64-bit range of seconds"};
+    if (error != std::errc{} || stop != end)
+        throw ToolError{"--date", Echo(text) + " is not a whole number of seconds"};
+    return seconds;
 }
 
 struct GenerateArgs {
@@ -64,65 +74,92 @@ struct GenerateArgs {
     std::string output;
     std::uint32_t seed = 42;
     std::string assay_id;
-    std::optional<std::int64_t> date;
+    std::optional<std::string> date;
+    bool strict = false;
 };
+
+Scenario ReadScenario(const std::string& path) {
+    try {
+        return ParseScenario(ReadScenarioFile(path));
+    } catch (const ScenarioError& error) {
+        throw ToolError{path, error.what()};
+    }
+}
 
 void Generate(const GenerateArgs& args) {
     GenerateOptions options;
     options.seed = args.seed;
     if (!args.assay_id.empty()) options.assay_id = CheckUuid(args.assay_id);
-    options.date = args.date.value_or(static_cast<std::int64_t>(std::time(nullptr)));
+    options.date =
+        args.date ? CheckDate(*args.date) : static_cast<std::int64_t>(std::time(nullptr));
 
-    Scenario scenario;
+    // The output is checked before any work, so that a refused name costs nothing.
+    CTarvikFile4 document;
+    if (document.CheckSavePath(args.output) != 0) throw FileError(document, args.output);
+    const Scenario scenario = ReadScenario(args.scenario);
+
+    std::vector<std::string> warnings;
     try {
-        scenario = ParseScenario(ReadWholeFile(args.scenario));
+        ProgressBar bar(stderr);
+        warnings = GenerateDocument(
+            scenario, options, document,
+            [&bar](std::size_t done, std::size_t total) { bar.Update(done, total); });
     } catch (const ScenarioError& error) {
         throw ToolError{args.scenario, error.what()};
     }
+    const char* kind = args.strict ? "" : "warning: ";
+    for (const std::string& warning : warnings)
+        std::cerr << "xstgtool: " << Printable(args.scenario) << ": " << kind << warning << '\n';
+    if (args.strict && !warnings.empty()) throw Reported{};
 
-    CTarvikFile4 document;
-    {
-        ProgressBar bar(stderr);
-        GenerateDocument(scenario, options, document,
-                         [&bar](std::size_t done, std::size_t total) { bar.Update(done, total); });
-    }
-    const int code = document.SaveToFile(args.output);
-    if (code != 0)
-        throw ToolError{args.output, "cannot save: result code " + std::to_string(code) + ": " +
-                                         DescribeSaveResult(code)};
+    if (document.SaveToFile(args.output) != 0) throw FileError(document, args.output);
 }
 
 void Dump(const std::string& path, bool with_samples) {
     CTarvikFile4 document;
     Load(document, path);
-    std::cout << DocumentToJson(document, with_samples).dump(2) << '\n';
+    WriteDocumentJson(document, std::cout, with_samples);
     std::cout.flush();
     if (!std::cout) throw ToolError{"standard output", "cannot write"};
+}
+
+void CheckOutput(const std::string& file) {
+    const SaveTarget target = ResolveSaveTarget(file);
+    if (!target.refusal.empty())
+        throw ToolError{file, "cannot write: it is " + target.refusal + ", not a regular file"};
+    if (target.error != 0) throw ToolError{file, "cannot write: " + SystemErrorText(target.error)};
 }
 
 void Export(const std::string& path, const std::string& csv) {
     CTarvikFile4 document;
     Load(document, path);
-    CsvExportResult result;
+    CsvExportPlan plan;
     try {
-        result = ExportCsv(document, csv);
+        plan = PlanCsvExport(document, csv);
+    } catch (const CsvSourceError& error) {
+        throw ToolError{path, error.what()};
+    }
+    for (const std::string& file : plan.files) CheckOutput(file);
+    try {
+        ExportCsv(document, plan);
     } catch (const CsvExportError& error) {
         throw ToolError{csv, error.what()};
     }
-    if (result.split) {
+    if (plan.split) {
         std::cerr << "xstgtool: the channels have different time axes; wrote one file per channel:";
-        for (const std::string& file : result.files) std::cerr << ' ' << file;
+        for (const std::string& file : plan.files) std::cerr << ' ' << Printable(file);
         std::cerr << '\n';
     }
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     CLI::App app{
         "Generates synthetic chromatogram documents (.xstg) from scenario files, and "
         "dumps and exports them."};
     app.name("xstgtool");
+    // The same four numbers as the desktop program's caption.
+    app.set_version_flag("--version", std::string("xstgtool ") + QuelmarVersion::kText,
+                         "Print the program's version and exit");
     app.require_subcommand(1);
 
     GenerateArgs gen;
@@ -137,6 +174,8 @@ int main(int argc, char** argv) {
                          "Assay identifier (UUID) instead of a new one");
     generate->add_option("--date", gen.date,
                          "Analysis date, seconds since 1970-01-01 00:00 UTC, instead of now");
+    generate->add_flag("--strict", gen.strict,
+                       "Refuse, instead of warning about, peaks stored other than requested");
 
     std::string dump_file;
     bool with_samples = false;
@@ -152,16 +191,31 @@ int main(int argc, char** argv) {
 
     CLI11_PARSE(app, argc, argv);
 
+    if (generate->parsed()) Generate(gen);
+    if (dump->parsed()) Dump(dump_file, with_samples);
+    if (exporter->parsed()) Export(export_file, csv_file);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The dump writes large amounts through std::cout; the progress bar and the messages go to
+    // standard error unbuffered either way.
+    std::ios::sync_with_stdio(false);
+    // Nothing escapes as an uncaught exception: every failure ends as one line.
     try {
-        if (generate->parsed()) Generate(gen);
-        if (dump->parsed()) Dump(dump_file, with_samples);
-        if (exporter->parsed()) Export(export_file, csv_file);
+        return Run(argc, argv);
     } catch (const ToolError& error) {
-        std::cerr << "xstgtool: " << error.subject << ": " << error.what << '\n';
-        return 1;
+        std::cerr << "xstgtool: " << Printable(error.subject) << ": " << Printable(error.what)
+                  << '\n';
+    } catch (const Reported&) {
     } catch (const std::bad_alloc&) {
         std::cerr << "xstgtool: out of memory\n";
-        return 1;
+    } catch (const std::exception& error) {
+        std::cerr << "xstgtool: internal error: " << Echo(error.what()) << '\n';
+    } catch (...) {
+        std::cerr << "xstgtool: internal error\n";
     }
-    return 0;
+    return 1;
 }

@@ -4,48 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
+
+#include "SaveTarget.h"
+#include "TemporaryFiles.h"
 
 namespace {
-
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
-
-// A name no other writer in this or another process is using at the moment; O_EXCL settles any
-// remaining race.
-std::string TemporaryName(const std::string& target, unsigned attempt) {
-    static std::atomic<unsigned> counter{0};
-    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    char suffix[64];
-    std::snprintf(suffix, sizeof suffix, ".%ld.%u.%llx.tmp", static_cast<long>(::getpid()),
-                  counter.fetch_add(1) + attempt, static_cast<unsigned long long>(ticks));
-    const auto slash = target.find_last_of('/');
-    const std::size_t name_at = slash == std::string::npos ? 0 : slash + 1;
-    // Hidden, so that a folder listing does not show half-written documents; shortened so that
-    // a target name near the 255-byte limit still leaves room for the suffix.
-    constexpr std::size_t kNameKept = 160;
-    return target.substr(0, name_at) + "." + target.substr(name_at, kNameKept) + suffix;
-}
-
-// Saving through a symbolic link replaces the file it points to, as writing in place would, and
-// keeps the link.
-std::string ResolveLink(const std::string& target) {
-    struct stat link {};
-    if (::lstat(target.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return target;
-    char* real = ::realpath(target.c_str(), nullptr);
-    if (real == nullptr) return target;
-    std::string resolved(real);
-    std::free(real);
-    return resolved;
-}
 
 void SyncFolder(const std::string& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -54,10 +18,27 @@ void SyncFolder(const std::string& folder) {
     ::close(fd);
 }
 
+// Replacing a file keeps what its owner gave it. Run as root, the tool would otherwise hand a
+// user's document to root; a process that may not give the file away keeps at least the group
+// when it is one of its own. The special bits are dropped: a document is data.
+void KeepOwnerAndPermissions(int fd, const std::string& old_file) {
+    struct stat old {};
+    if (::stat(old_file.c_str(), &old) != 0) return;
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0)
+        (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    ::fchmod(fd, old.st_mode & 0777);
+}
+
 }  // namespace
 
 AtomicFile::~AtomicFile() {
     Discard();
+}
+
+bool AtomicFile::Fail(int error) {
+    m_error = error;
+    m_failed = true;
+    return false;
 }
 
 bool AtomicFile::Open(const std::string& target) {
@@ -65,25 +46,35 @@ bool AtomicFile::Open(const std::string& target) {
     m_failed = false;
     m_finished = false;
     m_position = 0;
-    if (target.empty() || target.back() == '/') return false;  // no file name
-    m_target = ResolveLink(target);
+    m_error = 0;
+    m_refusal.clear();
+    const SaveTarget resolved = ResolveSaveTarget(target);
+    m_target = resolved.path;
+    if (!resolved.ok()) {
+        m_refusal = resolved.refusal;
+        return Fail(resolved.error);
+    }
     constexpr unsigned kAttempts = 100;
     for (unsigned attempt = 0; attempt < kAttempts; ++attempt) {
-        m_temporary = TemporaryName(m_target, attempt);
+        m_temporary = HiddenSibling(m_target, ".tmp");
+        // Tracked before it exists, so that no signal can come between creating and tracking.
+        m_tracked = temporary_files::Track(m_temporary);
         // 0666 so that the process's umask decides, as for a file opened the ordinary way.
         m_fd = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (m_fd >= 0) break;
-        if (errno != EEXIST) break;
+        const int error = errno;
+        temporary_files::Untrack(m_tracked);
+        m_tracked = -1;
+        if (error != EEXIST) {
+            m_temporary.clear();
+            return Fail(error);
+        }
     }
     if (m_fd < 0) {
         m_temporary.clear();
-        return false;
+        return Fail(EEXIST);
     }
-    // Replacing a document keeps the permissions its owner gave it.
-    struct stat old {};
-    if (::stat(m_target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-        ::fchmod(m_fd, old.st_mode & 07777);
-    }
+    if (resolved.exists) KeepOwnerAndPermissions(m_fd, m_target);
     return true;
 }
 
@@ -93,10 +84,8 @@ bool AtomicFile::Write(const void* data, std::size_t size) {
     while (size > 0) {
         const ssize_t written = ::write(m_fd, bytes, size);
         if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) {
-            m_failed = true;
-            return false;
-        }
+        if (written < 0) return Fail(errno);
+        if (written == 0) return Fail(ENOSPC);
         bytes += written;
         size -= static_cast<std::size_t>(written);
         m_position += static_cast<std::uint64_t>(written);
@@ -106,8 +95,8 @@ bool AtomicFile::Write(const void* data, std::size_t size) {
 
 bool AtomicFile::Finish() {
     if (m_fd < 0 || m_finished) return false;
-    if (::fsync(m_fd) != 0) m_failed = true;
-    if (::close(m_fd) != 0) m_failed = true;
+    if (::fsync(m_fd) != 0 && !m_failed) Fail(errno);
+    if (::close(m_fd) != 0 && !m_failed) Fail(errno);
     m_fd = -1;
     m_finished = true;
     return !m_failed;
@@ -115,7 +104,19 @@ bool AtomicFile::Finish() {
 
 bool AtomicFile::Commit() {
     if (!m_finished || m_failed || m_temporary.empty()) return false;
-    if (::rename(m_temporary.c_str(), m_target.c_str()) != 0) return false;
+    // Checked once more: the file the rename would replace may have become a FIFO or device
+    // since Open. (Its links were resolved then; what they lead to is what gets replaced.)
+    struct stat now {};
+    if (::lstat(m_target.c_str(), &now) == 0 && !S_ISREG(now.st_mode)) {
+        m_refusal = DescribeFileKind(now.st_mode);
+        return false;
+    }
+    if (::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
+        m_error = errno;
+        return false;
+    }
+    temporary_files::Untrack(m_tracked);
+    m_tracked = -1;
     m_temporary.clear();
     SyncFolder(FolderOf(m_target));
     return true;
@@ -130,4 +131,6 @@ void AtomicFile::Discard() {
         ::unlink(m_temporary.c_str());
         m_temporary.clear();
     }
+    temporary_files::Untrack(m_tracked);
+    m_tracked = -1;
 }

@@ -5,9 +5,14 @@
 #include <string>
 
 // Writes a file so that the file of that name is either the old one or the complete new one,
-// never a mixture: the bytes go to a temporary file in the same folder (so that the final
+// never a mixture: the bytes go to a hidden temporary file in the same folder (so that the final
 // rename cannot cross file systems), which replaces the target only on Commit, after it has
-// been flushed to disk. Destroying the object before Commit removes the temporary file.
+// been flushed to disk. Destroying the object before Commit removes the temporary file, and so
+// does SIGINT, SIGTERM or SIGHUP (TemporaryFiles.h).
+//
+// Only a regular file is replaced, or a new one created (SaveTarget.h). The new file keeps the
+// old one's permission bits, owner and group where the process may set them; set-user-ID,
+// set-group-ID and sticky bits are never carried over.
 class AtomicFile {
 public:
     AtomicFile() = default;
@@ -15,8 +20,8 @@ public:
     AtomicFile& operator=(const AtomicFile&) = delete;
     ~AtomicFile();
 
-    // Creates the temporary file beside `target`. False when the folder does not exist or
-    // refuses a new file; nothing is then created.
+    // Creates the temporary file beside `target`. False when the target is not a regular file,
+    // or the folder does not exist or refuses a new file; nothing is then created.
     bool Open(const std::string& target);
     bool IsOpen() const { return m_fd >= 0; }
 
@@ -27,17 +32,29 @@ public:
     // Flushes the bytes to disk and closes the temporary file. False when that or any earlier
     // write failed.
     bool Finish();
-    // Renames the finished temporary file over the target. False when the rename fails; the
-    // target is then left as it was.
+    // Renames the finished temporary file over the target. False when the rename fails, or the
+    // target has meanwhile become something other than a regular file; it is then left as it was.
     bool Commit();
     // Closes and removes the temporary file.
     void Discard();
 
+    // The file that Commit replaces or creates: the target with its links resolved.
+    const std::string& Target() const { return m_target; }
+    // Why the last failing call failed: errno, or 0 when the target was refused (see Refusal).
+    int Error() const { return m_error; }
+    // What lay at the target instead of a regular file, when that is why Open or Commit failed.
+    const std::string& Refusal() const { return m_refusal; }
+
 private:
+    bool Fail(int error);
+
     int m_fd = -1;
+    int m_tracked = -1;
     bool m_failed = false;
     bool m_finished = false;
     std::uint64_t m_position = 0;
+    int m_error = 0;
+    std::string m_refusal;
     std::string m_target;
     std::string m_temporary;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "XmlChars.h"
 #include "XmlValue.h"
 
 namespace {
@@ -72,4 +73,17 @@ void ReadChannelsXml(pugi::xml_node channels, std::vector<Channel4>& to) {
             channel->table.push_back(ReadPeak(item));
         }
     }
+}
+
+std::optional<std::string> FindUnstorablePeakName(const std::vector<Channel4>& channels) {
+    for (const Channel4& channel : channels) {
+        for (std::size_t i = 0; i < channel.table.size(); ++i) {
+            const std::string& name = channel.table[i].name;
+            if (const auto fault = FindNonXmlChar(name))
+                return "the name of peak " + std::to_string(i) + " of channel " +
+                       std::to_string(channel.number) + " holds " +
+                       DescribeXmlCharFault(name, *fault) + ", which an XML document cannot hold";
+        }
+    }
+    return std::nullopt;
 }

@@ -6,18 +6,32 @@
 
 #include <cerrno>
 
+#include "SaveTarget.h"
+
 InputFile::~InputFile() {
     if (m_fd >= 0) ::close(m_fd);
 }
 
 bool InputFile::Open(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+    m_error = 0;
+    m_refusal.clear();
+    // Without O_NONBLOCK, opening a FIFO would wait for a writer; a regular file ignores it.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        m_error = errno;
+        return false;
+    }
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    const bool examined = ::fstat(fd, &info) == 0;
+    if (!examined || !S_ISREG(info.st_mode)) {
+        if (examined)
+            m_refusal = DescribeFileKind(info.st_mode);
+        else
+            m_error = errno;
         ::close(fd);
         return false;
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (m_fd >= 0) ::close(m_fd);
     m_fd = fd;
     m_position = 0;

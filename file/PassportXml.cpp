@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "XmlChars.h"
 #include "XmlValue.h"
 
 namespace {
@@ -124,19 +125,45 @@ void ReadPassportXml(pugi::xml_node passport, Passport& to) {
 }
 
 bool IsStorableEntryName(const std::string& name) {
-    auto starts_name = [](unsigned char c) {
-        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' || c >= 0x80;
-    };
-    auto continues_name = [&](unsigned char c) {
-        return starts_name(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
-    };
-    if (name.empty() || !starts_name(static_cast<unsigned char>(name[0]))) return false;
-    for (unsigned char c : name)
-        if (!continues_name(c)) return false;
+    if (!IsXmlName(name)) return false;
     for (const char* field : {"assayid", "series", "andate", "duration", "sample", "method",
                               "graduation", "date", "defect", "mixture", "isDeleted", "column"})
         if (name == field) return false;
     return true;
+}
+
+std::optional<std::string> FindUnstorablePassportText(const Passport& passport) {
+    std::optional<std::string> found;
+    auto check = [&found](const std::string& where, const std::string& text) {
+        if (found) return;
+        if (const auto fault = FindNonXmlChar(text))
+            found = where + " holds " + DescribeXmlCharFault(text, *fault) +
+                    ", which an XML document cannot hold";
+    };
+    check("the passport's assayid", passport.assayid);
+    check("the passport's series", passport.series);
+    check("the passport's sample", passport.sample);
+    check("the passport's method", passport.method);
+    check("the passport's mixture", passport.mixture);
+    for (std::size_t i = 0; i < passport.columns.size(); ++i) {
+        const ColumnInfo& c = passport.columns[i];
+        const std::string where = "passport column " + std::to_string(i) + "'s ";
+        check(where + "name", c.name);
+        check(where + "brand", c.brand);
+        check(where + "carrier", c.carrier);
+        check(where + "phase", c.phase);
+        check(where + "part", c.part);
+        check(where + "serial", c.serial);
+    }
+    for (std::size_t i = 0; i < passport.entries.size(); ++i) {
+        const PassportEntry& e = passport.entries[i];
+        const std::string where = "passport entry " + std::to_string(i);
+        if (!found && !IsStorableEntryName(e.name))
+            found = where + " has a name that is no XML element name, or names a passport field";
+        check(where + "'s title", e.title);
+        check(where + "'s value", e.value);
+    }
+    return found;
 }
 
 std::string JoinChannelIds(const std::vector<std::int32_t>& ids) {

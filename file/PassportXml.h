@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,10 +17,14 @@ void WritePassportXml(pugi::xml_node passport, const Passport& from);
 // element with a name that is not a field becomes an entry.
 void ReadPassportXml(pugi::xml_node passport, Passport& to);
 
-// True when an extra entry of this name can be written and reads back as the same entry: a name
-// the XML parser accepts as an element name (a letter, "_", ":" or any non-ASCII byte first, then
-// also digits, "-" and "."), and not the name of a passport field or of "column".
+// True when an extra entry of this name can be written and reads back as the same entry: an XML
+// element name (IsXmlName), and not the name of a passport field or of "column".
 bool IsStorableEntryName(const std::string& name);
+
+// The first text of the passport that its XML could not hold (an entry name that is no element
+// name, or text with a character outside XML 1.0), described for a message; nothing when every
+// text can be stored.
+std::optional<std::string> FindUnstorablePassportText(const Passport& passport);
 
 // The column's channel list as text: decimal numbers joined by "," without blanks.
 std::string JoinChannelIds(const std::vector<std::int32_t>& ids);

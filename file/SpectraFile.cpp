@@ -5,6 +5,7 @@
 
 #include "AtomicFile.h"
 #include "ByteOrder.h"
+#include "DocumentLimits.h"
 #include "InputFile.h"
 #include "ResultCodes.h"
 
@@ -80,6 +81,7 @@ int WriteSpectraFile(const std::string& document_path, const std::vector<Spectru
     header.count = static_cast<std::uint16_t>(n);
     header.total_size = kHeaderSize + static_cast<std::uint64_t>(records.size()) *
                                           (kRecordHeaderSize + 4 * static_cast<std::uint64_t>(n));
+    if (header.total_size > kMaxSpectraBytes) return save_result::kTooLarge;
 
     if (!out.Open(SpectraPath(document_path))) return save_result::kOpenFailed;
     if (!out.Write(EncodeHeader(header).data(), kHeaderSize)) return save_result::kHeaderNotWritten;
@@ -99,6 +101,7 @@ int WriteSpectraFile(const std::string& document_path, const std::vector<Spectru
 int ReadSpectraFile(const std::string& document_path, std::vector<SpectrumRecord>& records) {
     InputFile in;
     if (!in.Open(SpectraPath(document_path))) return spectra_read_result::kOpenFailed;
+    if (in.Size() > kMaxSpectraBytes) return spectra_read_result::kTooLarge;
     unsigned char bytes[kHeaderSize];
     if (in.Read(bytes, kHeaderSize) != kHeaderSize) return spectra_read_result::kShortHeader;
     if (std::memcmp(bytes, kMagic, sizeof kMagic) != 0) return spectra_read_result::kBadMagic;

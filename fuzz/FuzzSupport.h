@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <ostream>
+#include <streambuf>
 #include <string>
 
 // One private folder per fuzzing process for the file-based targets; the fuzzer runs inputs
@@ -28,3 +30,17 @@ inline void WriteInput(const std::string& path, const std::uint8_t* data, std::s
     if (size != 0 && std::fwrite(data, 1, size, file) != size) std::abort();
     std::fclose(file);
 }
+
+// An output stream that takes everything and keeps nothing, for writers under test.
+class NullStream : public std::ostream {
+public:
+    NullStream() : std::ostream(&m_buffer) {}
+
+private:
+    class Discard : public std::streambuf {
+    protected:
+        int overflow(int c) override { return c; }
+        std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
+    };
+    Discard m_buffer;
+};

@@ -1,7 +1,10 @@
 // Writes the fuzzers' seed corpus: documents and spectra files saved by the document class
-// itself, from an empty document to one with several channels, a full passport and spectra.
-// Usage: fuzz_seed_corpus <folder>; makes <folder>/documents and <folder>/spectra.
+// itself, from an empty document to one with several channels, a full passport and spectra, and
+// small scenario files that use every key.
+// Usage: fuzz_seed_corpus <folder>; makes <folder>/documents, <folder>/spectra and
+// <folder>/scenarios.
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <string>
 
@@ -47,6 +50,25 @@ void FillPassport(Passport& passport) {
     passport.entries.push_back({"operator", "Operator", "X"});
 }
 
+// Small enough for the scenario fuzzer to synthesise every one of them.
+constexpr const char* kScenarios[] = {
+    R"({"analysis_time": 1, "sample_rate": 100, "channels": [{}]})",
+    R"({"analysis_time": 2.5, "sample_rate": 200, "channels": [
+      {"noise": 0.1, "drift": -0.5, "peaks": [
+        {"name": "A", "time": 0.5, "height": 10, "width": 0.05},
+        {"time": 1.2, "height": 4, "area": 0.3},
+        {"time": 2.0, "height": 3, "width": 0.1, "front": 1.8, "back": 2.3}]},
+      {"peaks": [{"time": 2.49, "height": 1}, {"time": 3, "height": 1}]}]})",
+    R"({"analysis_time": 1, "sample_rate": 60,
+      "passport": {"series": "S", "duration": 1.5, "sample": "Проба <1> & "2"", "method": "M",
+        "graduation": true, "date": 42, "defect": false, "mixture": "gas", "isDeleted": false,
+        "columns": [{"channel": 0, "name": "HP-5", "brand": "b", "type": 1, "diameter": 0.32,
+          "length": 30, "carrier": "He", "phase": "p", "percent": 5, "unit": 2, "fraction0": 0.1,
+          "fraction1": 0.9, "film": 0.25, "part": "x", "serial": "y", "channelsId": [0, 3]}],
+        "entries": [{"name": "operator", "title": "Оператор", "value": "Ivanova"}]},
+      "channels": [{"peaks": [{"time": 0.5, "height": 1}]}]})",
+};
+
 bool Save(CTarvikFile4& doc, const std::filesystem::path& path) {
     const int result = doc.SaveToFile(path.string());
     if (result != save_result::kOk) std::cerr << path << ": save failed with " << result << "\n";
@@ -65,6 +87,10 @@ int main(int argc, char** argv) {
     const std::filesystem::path spectra = root / "spectra";
     std::filesystem::create_directories(documents);
     std::filesystem::create_directories(spectra);
+    const std::filesystem::path scenarios = root / "scenarios";
+    std::filesystem::create_directories(scenarios);
+    for (std::size_t i = 0; i < std::size(kScenarios); ++i)
+        std::ofstream(scenarios / ("scenario-" + std::to_string(i) + ".json")) << kScenarios[i];
 
     bool ok = true;
     {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <string>
 
 #include "ToolRunner.h"
@@ -14,6 +17,23 @@ struct BadScenario {
 
 std::string WithPeak(const std::string& peak) {
     return R"({"analysis_time": 10, "sample_rate": 100, "channels": [{"peaks": [)" + peak + "]}]}";
+}
+
+std::string WithPassport(const std::string& passport) {
+    return R"({"analysis_time": 1, "sample_rate": 10, "passport": )" + passport +
+           R"(, "channels": [{}]})";
+}
+
+std::string ManyPeaks(int count) {
+    std::string peaks;
+    for (int i = 0; i < count; ++i)
+        peaks += (i ? R"(,{"time":1,"height":1})" : R"({"time":1,"height":1})");
+    return WithPeak(peaks);
+}
+
+std::string Nested(int depth) {
+    return WithPassport(R"({"entries": )" + std::string(depth, '[') + std::string(depth, ']') +
+                        "}");
 }
 
 std::string ManyChannels(int count) {
@@ -55,6 +75,35 @@ TEST(BadInput, ScenarioErrorsAreOneLineAndLeaveNoFile) {
         {"entry name", R"({"analysis_time": 1, "sample_rate": 10,
            "passport": {"entries": [{"name": "a b"}]}, "channels": [{}]})",
          "XML element name"},
+        // Numbers beyond a double, named with their key and place.
+        {"huge exponent", R"({"analysis_time": 1e400, "sample_rate": 100, "channels": [{}]})",
+         "analysis_time: the number \"1e400\" at line 1, column 19 is beyond the range"},
+        {"400 digits", WithPeak(R"({"time": 1, "height": )" + std::string(400, '9') + "}"),
+         "channels[0].peaks[0].height: the number \"9999"},
+        {"duplicate key", WithPeak(R"({"time": 1, "height": 1, "time": 2})"),
+         "channels[0].peaks[0]: duplicate key \"time\""},
+        {"duplicate top key", R"({"analysis_time": 1, "analysis_time": 2})",
+         "duplicate key \"analysis_time\""},
+        {"nested deeply", Nested(100), "nested deeper than 64 levels"},
+        // Text that XML 1.0 cannot hold, refused instead of cut or written as broken XML.
+        {"NUL in a name", WithPeak(R"({"name": "ab\u0000cd", "time": 1, "height": 1})"),
+         "channels[0].peaks[0].name: holds U+0000 at byte 2"},
+        {"control character", WithPassport(R"({"sample": "a\u0001"})"),
+         "passport.sample: holds U+0001"},
+        {"U+FFFF", WithPassport(R"({"entries": [{"name": "x", "value": "\uffff"}]})"),
+         "passport.entries[0].value: holds U+FFFF"},
+        {"U+FFFE", WithPassport(R"({"columns": [{"serial": "\ufffe"}]})"),
+         "passport.columns[0].serial: holds U+FFFE"},
+        {"times sign", WithPassport(R"({"entries": [{"name": "×x"}]})"), "XML element name"},
+        {"middle dot", WithPassport(R"({"entries": [{"name": "·x"}]})"), "XML element name"},
+        {"colon", WithPassport(R"({"entries": [{"name": ":"}]})"), "XML element name"},
+        // Keys and names are echoed short, with control characters escaped, on one line.
+        {"long key", WithPeak(R"({"\n)" + std::string(500, 'k') + R"(": 1})"),
+         "unknown key \"\\nkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkk...\""},
+        {"too many peaks", ManyPeaks(50'001), "hold 50001 peaks; a document holds at most 50000"},
+        {"overflowing samples",
+         WithPeak(R"({"time": 5, "height": 3e38}, {"time": 5.01, "height": 3e38})"),
+         "channels[0]: its samples overflow single precision"},
     };
     ToolFolder dir;
     for (const BadScenario& c : cases) {
@@ -69,6 +118,66 @@ TEST(BadInput, ScenarioErrorsAreOneLineAndLeaveNoFile) {
     }
 }
 
+// Only a regular file is read as a scenario, and only up to its size limit; anything else is
+// named for what it is.
+TEST(BadInput, ScenarioPathsThatAreNoScenarioFiles) {
+    ToolFolder dir;
+    std::filesystem::create_directory(dir.Path("folder"));
+    ::mkfifo(dir.Path("fifo").c_str(), 0644);
+    dir.Write("huge.json", "{}");
+    std::filesystem::resize_file(dir.Path("huge.json"), (std::uint64_t{64} << 20) + 1);
+    const std::pair<std::string, std::string> cases[] = {
+        {"folder", "folder: it is a folder, not a scenario file"},
+        {"fifo", "fifo: it is a FIFO (named pipe), not a scenario file"},
+        {"/dev/zero", "/dev/zero: it is a character device, not a scenario file"},
+        {"huge.json", "huge.json: the file is 67108865 bytes; a scenario file is at most 67108864"},
+        {"missing.json", "missing.json: cannot open the file: No such file or directory"},
+        {"new\nline.json", "new\\nline.json: cannot open the file: No such file or directory"},
+    };
+    for (const auto& [path, expected] : cases) {
+        SCOPED_TRACE(path);
+        const ToolResult run = dir.Run({"generate", path, "-o", "out.xstg"});
+        EXPECT_NE(run.exit_code, 0);
+        EXPECT_EQ(run.err, "xstgtool: " + expected + "\n");
+        EXPECT_FALSE(dir.Exists("out.xstg"));
+    }
+}
+
+// An output that is not a regular file is refused before any work and stays as it was.
+TEST(BadInput, OutputsThatAreNoRegularFilesAreLeftAlone) {
+    ToolFolder dir;
+    dir.Write("s.json", R"({"analysis_time": 1, "sample_rate": 10, "channels": [{}]})");
+    ::mkfifo(dir.Path("fifo").c_str(), 0644);
+    std::filesystem::create_symlink("fifo", dir.Path("link"));
+    const std::vector<std::string> before = {"fifo", "link", "s.json"};
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"generate", "s.json", "-o", "fifo"}, "fifo: cannot save: result code -8"},
+        {{"generate", "s.json", "-o", "link"}, "it is a symbolic link to a FIFO (named pipe)"},
+        {{"generate", "s.json", "-o", "doc.xspc"}, "doc.xspc: cannot save: result code -9"},
+        {{"generate", "s.json", "-o", "no-folder/out.xstg"},
+         "no-folder/out.xstg: cannot save: result code -1: the document cannot be created or "
+         "put in place: No such file or directory"},
+    };
+    for (const auto& [args, expected] : cases) {
+        SCOPED_TRACE(args[3]);
+        const ToolResult run = dir.Run(args);
+        EXPECT_NE(run.exit_code, 0);
+        EXPECT_NE(run.err.find(expected), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Path("")))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, before);
+        EXPECT_TRUE(std::filesystem::is_fifo(dir.Path("fifo")));
+    }
+    ASSERT_EQ(dir.Run({"generate", "s.json", "-o", "d.xstg"}).exit_code, 0);
+    const ToolResult run = dir.Run({"export", "d.xstg", "--csv", "fifo"});
+    EXPECT_EQ(run.err,
+              "xstgtool: fifo: cannot write: it is a FIFO (named pipe), not a regular file\n");
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.Path("fifo")));
+}
+
 TEST(BadInput, CommandLineErrors) {
     ToolFolder dir;
     dir.Write("s.json", R"({"analysis_time": 1, "sample_rate": 10, "channels": [{}]})");
@@ -81,9 +190,13 @@ TEST(BadInput, CommandLineErrors) {
     EXPECT_NE(run.exit_code, 0);
     EXPECT_NE(run.err.find("not a UUID"), std::string::npos) << run.err;
 
-    run = dir.Run({"generate", "s.json", "-o", "no-such-folder/out.xstg"});
-    EXPECT_NE(run.exit_code, 0);
-    EXPECT_NE(run.err.find("result code -1"), std::string::npos) << run.err;
+    // Dates are whole seconds within 64 bits, never clamped.
+    for (const char* date : {"9223372036854775808", "-9223372036854775809", "1e3", "12x", ""}) {
+        run = dir.Run({"generate", "s.json", "-o", "out.xstg", "--date", date});
+        EXPECT_NE(run.exit_code, 0) << date;
+        EXPECT_EQ(run.err.rfind("xstgtool: --date: ", 0), 0u) << run.err;
+    }
+    EXPECT_FALSE(dir.Exists("out.xstg"));
 
     run = dir.Run({"generate", "s.json"});  // no output named
     EXPECT_NE(run.exit_code, 0);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <sstream>
 
 #include "ToolRunner.h"
 #include "file/TarvikFile4.h"
@@ -155,6 +156,51 @@ TEST(Generate, PassportFieldsAreStored) {
     EXPECT_EQ(p.entries[0].name, "operator");
     EXPECT_EQ(p.entries[0].title, "Оператор");
     EXPECT_EQ(p.entries[0].value, "Иванов");
+}
+
+}  // namespace
+
+namespace {
+
+// Peaks stored otherwise than asked: one warning line each, exit 0; with --strict the same lines
+// as errors, exit 1 and no document.
+TEST(Generate, PeaksStoredOtherwiseThanAskedAreReportedAndStrictRefusesThem) {
+    ToolFolder dir;
+    dir.Write("s.json", R"({"analysis_time": 10, "sample_rate": 100, "channels": [{}, {"peaks": [
+        {"name": "kept", "time": 5.0, "height": 1.0},
+        {"name": "late", "time": 12.0, "height": 1.0},
+        {"name": "early", "time": -1.0, "height": 1.0},
+        {"name": "edge", "time": 9.95, "height": 1.0},
+        {"name": "greedy", "time": 3.0, "height": 1.0, "area": 1000.0}]}]})");
+    const std::vector<std::string> expected = {
+        R"(channels[1].peaks[1] "late": left out of the stored table: its retention time 12 min )"
+        "lies outside the analysis (0 to 9.99 min)",
+        R"(channels[1].peaks[2] "early": left out of the stored table: its retention time -1 )"
+        "min lies outside the analysis (0 to 9.99 min)",
+        R"(channels[1].peaks[3] "edge": left out of the stored table: its bounds )",
+        R"(channels[1].peaks[4] "greedy": )",
+    };
+    for (const bool strict : {true, false}) {
+        SCOPED_TRACE(strict);
+        const ToolResult run = dir.Run(GenerateArgs(
+            "s.json", "out.xstg",
+            strict ? std::vector<std::string>{"--strict"} : std::vector<std::string>{}));
+        std::vector<std::string> lines;
+        std::istringstream err(run.err);
+        for (std::string line; std::getline(err, line);) lines.push_back(line);
+        ASSERT_EQ(lines.size(), expected.size()) << run.err;
+        const std::string prefix = strict ? "xstgtool: s.json: " : "xstgtool: s.json: warning: ";
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            EXPECT_EQ(lines[i].rfind(prefix + expected[i], 0), 0u) << lines[i];
+        EXPECT_NE(lines[2].find("reach the end of the analysis (9.99 min)"), std::string::npos);
+        EXPECT_NE(lines[3].find("area 1000 mV*min requested"), std::string::npos);
+        EXPECT_EQ(run.exit_code, strict ? 1 : 0);
+        EXPECT_EQ(dir.Exists("out.xstg"), !strict);
+    }
+    CTarvikFile4 doc;
+    LoadOk(doc, dir.Path("out.xstg"));
+    ASSERT_EQ(doc.m_channels[1].table.size(), 2u);
+    EXPECT_EQ(doc.m_channels[1].table[0].name, "kept");
 }
 
 }  // namespace

@@ -92,3 +92,19 @@ TEST(Export, ChannelsOnDifferentTimeAxesGetAFileEach) {
 }
 
 }  // namespace
+
+#include "res/Version.h"
+
+namespace {
+
+TEST(Version, IsTheProgramsFourNumbers) {
+    ToolFolder dir;
+    const ToolResult run = dir.Run({"--version"});
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_EQ(run.out, std::string("xstgtool ") + QuelmarVersion::kText + "\n");
+    int dots = 0;
+    for (const char* c = QuelmarVersion::kText; *c != '\0'; ++c) dots += *c == '.';
+    EXPECT_EQ(dots, 3);
+}
+
+}  // namespace
