@@ -1,8 +1,9 @@
-// The regeneration pipeline on the dialog's default channel and on a long high-rate run, and the
-// long run's fill through the plain every-peak-at-every-sample loop for comparison.
+// The regeneration pipeline on the dialog's default channel and on a long high-rate run, the long
+// run's fill through the plain every-peak-at-every-sample loop for comparison, noise alone, and a
+// width fit on the long run's grid. bench/peer/long_run.py is the NumPy counterpart of the long
+// run.
 #include <benchmark/benchmark.h>
 
-#include <random>
 #include <vector>
 
 #include "synth/Drift.h"
@@ -10,7 +11,8 @@
 #include "synth/PeakArea.h"
 #include "synth/PeakBounds.h"
 #include "synth/Regeneration.h"
-#include "synth/SampleCount.h"
+#include "synth/WidthFit.h"
+#include "tests/support/PlacedPeaks.h"
 #include "tests/support/ReferenceFill.h"
 
 namespace {
@@ -22,32 +24,14 @@ struct Run {
     double drift = 0.0;
 };
 
-Run MakeRun(double minutes, double rate, int peak_count, double min_width, double max_width,
-            double noise, double drift) {
-    Run run;
-    run.signal = Signal4(1.0 / rate, 0.0, nullptr, 0);
-    ResizeChecked(run.signal, ComputeSampleCount(minutes, rate).count);
-    std::mt19937 placement(7);
-    std::uniform_real_distribution<double> time(0.0, minutes);
-    std::uniform_real_distribution<double> height(1.0, 100.0);
-    std::uniform_real_distribution<double> width(min_width, max_width);
-    for (int i = 0; i < peak_count; ++i) {
-        GenPeak4 peak = MakeNewPeak(time(placement), height(placement));
-        peak.width = width(placement);
-        run.peaks.push_back(peak);
-    }
-    run.noise = noise;
-    run.drift = drift;
-    return run;
-}
-
 // 10 minutes at 100 samples per minute with five peaks: what the dialog starts with.
 Run DefaultChannel() {
-    return MakeRun(10.0, 100.0, 5, 0.1, 0.1, 0.0, 0.0);
+    return {ZeroSignal(10.0, 100.0), PlacePeaks(10.0, 5, 0.1, 0.1), 0.0, 0.0};
 }
-// 60 minutes at 6,000 samples per minute (360,000 samples), 200 peaks, noise and drift.
+// 60 minutes at 6,000 samples per minute (360,000 samples), 200 peaks, noise and drift; the peaks
+// are those bench/peer/long_run.py draws.
 Run LongRun() {
-    return MakeRun(60.0, 6000.0, 200, 0.02, 0.2, 0.1, 0.5);
+    return {LongRunSignal(), LongRunPeaks(), kLongRunNoise, kLongRunDrift};
 }
 
 void Pipeline(benchmark::State& state, Run run) {
@@ -72,6 +56,29 @@ void PlainPipeline(benchmark::State& state, Run run) {
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(run.signal.Size()));
 }
 
+// Noise of amplitude 0.1 on the long run's 360,000 samples; items are samples.
+void Noise(benchmark::State& state) {
+    Run run = LongRun();
+    for (auto _ : state) {
+        AddNoise(run.signal, 0.1);
+        benchmark::DoNotOptimize(run.signal.samples.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(run.signal.Size()));
+}
+
+// One width fit on the long run's grid, noise 0.1 and drift 0.5: a peak of height 10 at 30
+// minutes whose area is to be 1 millivolt-minute (a width near 0.056 minutes).
+void WidthFit(benchmark::State& state) {
+    const Run run = LongRun();
+    GenPeak4 peak = MakeNewPeak(30.0, 10.0);
+    peak.area = 1.0;
+    for (auto _ : state) {
+        GenPeak4 fitted = peak;
+        FitWidthToArea(run.signal, fitted, run.noise, run.drift);
+        benchmark::DoNotOptimize(fitted.width);
+    }
+}
+
 }  // namespace
 
 BENCHMARK_CAPTURE(Pipeline, DefaultChannel, DefaultChannel())
@@ -79,3 +86,5 @@ BENCHMARK_CAPTURE(Pipeline, DefaultChannel, DefaultChannel())
     ->UseRealTime();
 BENCHMARK_CAPTURE(Pipeline, LongRun, LongRun())->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(PlainPipeline, LongRun, LongRun())->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(Noise)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(WidthFit)->Unit(benchmark::kMillisecond)->UseRealTime();

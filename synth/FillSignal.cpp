@@ -7,15 +7,25 @@
 #include <system_error>
 #include <thread>
 
+#include "FillKernels.h"
 #include "GaussPeak.h"
+#include "IndexRange.h"
 
 namespace {
 
-// Half-open range of sample indices.
-struct IndexRange {
-    std::size_t first = 0;
-    std::size_t last = 0;
+// The samples a peak's term is evaluated at. A regular peak (finite values, non-zero width, on a
+// finite grid) can produce no NaN, so its terms may go through the vector path, whose NaNs could
+// differ in sign or payload from the scalar path's; the others are summed one sample at a time.
+struct PeakSpan {
+    IndexRange samples;
+    bool regular = false;
 };
+
+bool IsRegular(const GenPeak4& peak, const SampleGrid& grid) {
+    return std::isfinite(peak.height) && std::isfinite(peak.time) && std::isfinite(peak.width) &&
+           peak.width != 0.0 && std::isfinite(grid.start) && std::isfinite(grid.step) &&
+           grid.step > 0.0;
+}
 
 bool TermIsZero(const GenPeak4& peak, const SampleGrid& grid, std::size_t i) {
     return GaussPeak(grid.TimeAt(i), peak.height, peak.width, peak.time) == 0.0;
@@ -28,10 +38,7 @@ bool TermIsZero(const GenPeak4& peak, const SampleGrid& grid, std::size_t i) {
 // range is thus exact whatever the rounding of the estimate. Peaks whose term is not governed by
 // that argument (non-finite values, zero width) get every sample.
 IndexRange SupportOf(const GenPeak4& peak, const SampleGrid& grid, std::size_t n) {
-    const bool regular = std::isfinite(peak.height) && std::isfinite(peak.time) &&
-                         std::isfinite(peak.width) && peak.width != 0.0 &&
-                         std::isfinite(grid.start) && std::isfinite(grid.step) && grid.step > 0.0;
-    if (!regular || n == 0) return {0, n};
+    if (!IsRegular(peak, grid) || n == 0) return {0, n};
 
     const double reach = kGaussZeroReach * std::fabs(peak.width);
     const double lo = std::floor((peak.time - reach - grid.start) / grid.step);
@@ -61,18 +68,31 @@ constexpr std::size_t kTermsPerExtraThread = 250'000;
 constexpr std::size_t kMaxThreads = 8;
 
 void FillBlock(float* out, std::size_t n, std::size_t block, const std::vector<GenPeak4>& peaks,
-               const std::vector<IndexRange>& support, const SampleGrid& grid) {
-    std::array<double, kBlock> sums;
+               const std::vector<PeakSpan>& spans, const SampleGrid& grid) {
     const std::size_t end = std::min(n, block + kBlock);
+    auto touches = [&](const PeakSpan& span) {
+        return std::max(block, span.samples.first) < std::min(end, span.samples.last);
+    };
+    if (std::none_of(spans.begin(), spans.end(), touches)) {
+        std::fill(out + block, out + end, 0.0f);
+        return;
+    }
+    std::array<double, kBlock> sums;
     std::fill(sums.begin(), sums.begin() + (end - block), 0.0);
     for (std::size_t p = 0; p < peaks.size(); ++p) {
-        const std::size_t first = std::max(block, support[p].first);
-        const std::size_t last = std::min(end, support[p].last);
+        const std::size_t first = std::max(block, spans[p].samples.first);
+        const std::size_t last = std::min(end, spans[p].samples.last);
+        if (first >= last) continue;
         const GenPeak4& peak = peaks[p];
-        for (std::size_t i = first; i < last; ++i)
-            sums[i - block] += GaussPeak(grid.TimeAt(i), peak.height, peak.width, peak.time);
+        if (spans[p].regular) {
+            AddGaussTerms(sums.data() + (first - block), first, last - first, grid, peak.height,
+                          peak.width, peak.time);
+        } else {
+            for (std::size_t i = first; i < last; ++i)
+                sums[i - block] += GaussPeak(grid.TimeAt(i), peak.height, peak.width, peak.time);
+        }
     }
-    for (std::size_t i = block; i < end; ++i) out[i] = static_cast<float>(sums[i - block]);
+    RoundToFloats(sums.data(), out + block, end - block);
 }
 
 }  // namespace
@@ -81,19 +101,19 @@ void FillSignal(Signal4& signal, std::size_t n, const std::vector<GenPeak4>& pea
     signal.Resize(n);
     const SampleGrid grid = signal.Grid();
 
-    std::vector<IndexRange> support;
-    support.reserve(peaks.size());
+    std::vector<PeakSpan> spans;
+    spans.reserve(peaks.size());
     std::size_t terms = 0;
     for (const GenPeak4& peak : peaks) {
-        support.push_back(SupportOf(peak, grid, n));
-        terms += support.back().last - support.back().first;
+        spans.push_back({SupportOf(peak, grid, n), IsRegular(peak, grid)});
+        terms += spans.back().samples.last - spans.back().samples.first;
     }
 
     const std::size_t block_count = (n + kBlock - 1) / kBlock;
     std::atomic<std::size_t> next_block{0};
     auto work = [&] {
         for (std::size_t b = next_block++; b < block_count; b = next_block++)
-            FillBlock(signal.samples.data(), n, b * kBlock, peaks, support, grid);
+            FillBlock(signal.samples.data(), n, b * kBlock, peaks, spans, grid);
     };
 
     // Blocks are independent, so a long run is shared among the cores; each block's samples are

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <random>
+#include <span>
 #include <utility>
 
+#include "IndexRange.h"
+#include "Mt19937.h"
+#include "PolarPoints.h"
 #include "Signal4.h"
 
 // The one noise generator of the process: MT19937 seeded with 42. It comes into being at the
@@ -17,9 +20,11 @@ public:
     static NoiseEngine& Instance();
 
     // Restarts the sequence from `seed`. Only the command-line tool's --seed and tests use it.
-    void Seed(std::uint32_t seed) { m_engine.seed(seed); }
+    void Seed(std::uint32_t seed) { m_words.Seed(seed); }
 
-    std::uint32_t NextWord() { return static_cast<std::uint32_t>(m_engine()); }
+    std::uint32_t NextWord() { return m_words.Next(); }
+    // The next `count` words, as `count` calls of NextWord would give them.
+    void NextWords(std::uint32_t* out, std::size_t count) { m_words.Generate(out, count); }
     // A uniform number in [0, 1) with 53 random bits, from two words.
     double NextUniform();
     // Two independent standard normal deviates (the polar method).
@@ -27,15 +32,17 @@ public:
 
 private:
     NoiseEngine() = default;
-    std::mt19937 m_engine{kDefaultSeed};
+    Mt19937 m_words{kDefaultSeed};
 };
-
-// The polar method's transform of a point (r1, r2) strictly inside the unit circle, neither
-// coordinate 0, into two standard normal deviates. Points very close to the centre are scaled
-// up by a power of two first, so that r1^2 + r2^2 neither underflows nor loses precision.
-std::pair<double, double> PolarTransform(double r1, double r2);
 
 // Adds to every sample a normal deviate with mean 0 and standard deviation `amplitude`
 // (millivolts). Does nothing, and leaves the generator untouched, unless amplitude > 0. Each call
-// starts its pairs afresh: a deviate left over from an odd count is discarded.
+// starts its pairs afresh: a deviate left over from an odd count is discarded. The deviates are
+// those of NextNormalPair, pair after pair, bit for bit.
 void AddNoise(Signal4& signal, double amplitude);
+
+// Draws exactly what AddNoise draws, leaving the generator in the same state, but adds the
+// deviates only to the samples inside `ranges` (sorted, not overlapping, within the signal); the
+// others keep their values. The polar method's acceptance test still runs for every pair, but
+// the logarithms, square roots and writes of the samples outside are saved.
+void AddNoiseWithin(Signal4& signal, double amplitude, std::span<const IndexRange> ranges);

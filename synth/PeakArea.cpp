@@ -22,6 +22,20 @@ std::int64_t ToIndex(double position, std::int64_t n) {
     return static_cast<std::int64_t>(std::clamp(position, -1.0, static_cast<double>(n)));
 }
 
+// The samples from one before the earlier of two times to two after the later, held inside the
+// signal and always including two samples, since interpolation reads the first or last pair for
+// times outside it. A position that is not a number gives every sample.
+IndexRange SamplesAround(const SampleGrid& grid, std::size_t n, double a, double b) {
+    const double position_a = (a - grid.start) / grid.step;
+    const double position_b = (b - grid.start) / grid.step;
+    if (n < 2 || std::isnan(position_a) || std::isnan(position_b)) return {0, n};
+    const double first = std::floor(std::min(position_a, position_b)) - 1.0;
+    const double last = std::ceil(std::max(position_a, position_b)) + 2.0;
+    const double top = static_cast<double>(n);
+    return {static_cast<std::size_t>(std::clamp(first, 0.0, top - 2.0)),
+            static_cast<std::size_t>(std::clamp(last, 2.0, top))};
+}
+
 double StoreArea(GenPeak4& peak, double area) {
     peak.area = area;
     return area;
@@ -67,4 +81,14 @@ double ComputePeakArea(const Signal4& signal, GenPeak4& peak) {
         (s[l] + y_back) * 0.5 * (peak.back - tl) -
         (peak.front_base_height + peak.back_base_height) * (peak.back - peak.front) * 0.5;
     return StoreArea(peak, area);
+}
+
+std::array<IndexRange, 3> SamplesReadByArea(const Signal4& signal, const GenPeak4& peak) {
+    const SampleGrid grid = signal.Grid();
+    const std::size_t n = signal.Size();
+    const IndexRange bounds = SamplesAround(grid, n, peak.front, peak.back);
+    if (!(peak.left < 0 && peak.right < 0)) return {bounds, IndexRange{}, IndexRange{}};
+    const double before = peak.time - peak.width;
+    const double after = peak.time + peak.width;
+    return {bounds, SamplesAround(grid, n, before, before), SamplesAround(grid, n, after, after)};
 }

@@ -2,11 +2,7 @@
 
 #include <vector>
 
-#include "Drift.h"
-#include "FillSignal.h"
-#include "NoiseEngine.h"
-#include "PeakArea.h"
-#include "PeakBounds.h"
+#include "Regeneration.h"
 
 void FitWidthToArea(const Signal4& signal, GenPeak4& peak, double noise, double drift) {
     const SampleGrid grid = signal.Grid();
@@ -18,7 +14,7 @@ void FitWidthToArea(const Signal4& signal, GenPeak4& peak, double noise, double 
     // trial, so they are not copied.
     Signal4 trial(grid.step, grid.start, nullptr, 0);
     trial.last_index = signal.last_index;
-    const std::size_t n = signal.Size();
+    trial.Resize(signal.Size());
     std::vector<GenPeak4> single(1);
 
     while (hi - lo > grid.step) {
@@ -29,12 +25,11 @@ void FitWidthToArea(const Signal4& signal, GenPeak4& peak, double noise, double 
         GenPeak4& trial_peak = single.front();
         trial_peak = peak;
         trial_peak.width = mid;
-        FillSignal(trial, n, single);
-        FindPeakBounds(trial, trial_peak);
-        AddNoise(trial, noise);
-        AddDrift(trial, drift);
-        const double area = ComputePeakArea(trial, trial_peak);
-        if (target > area)
+        // A trial always finds its bounds, whatever the peak's own setting; only its area is
+        // used, so the samples nothing measures need no noise.
+        trial_peak.auto_bounds = true;
+        RegenerateSignal(trial, single, noise, drift, RegenerationScope::Measurements);
+        if (target > trial_peak.area)
             lo = mid;
         else
             hi = mid;

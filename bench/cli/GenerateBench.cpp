@@ -1,5 +1,6 @@
-// The command-line tool's generate on a large scenario: 8 channels of 60 minutes at 6,000 samples
-// per minute (360,000 samples each), 200 peaks per channel, noise and drift, saved to disk.
+// The command-line tool's generate on large scenarios of 8 channels of 60 minutes at 6,000 samples
+// per minute (360,000 samples each), noise and drift, saved to disk: 200 peaks per channel given
+// by their widths, and 20 per channel given by their areas (160 width fits).
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -27,8 +28,29 @@ std::string LargeScenario() {
         .dump();
 }
 
-void GenerateLarge(benchmark::State& state) {
-    const Scenario scenario = ParseScenario(LargeScenario());
+// Areas of peaks with widths between 0.02 and 0.2 minutes: height * width * sqrt(pi).
+std::string ScenarioByArea() {
+    std::mt19937 random(13);
+    std::uniform_real_distribution<double> time(0.0, 60.0);
+    std::uniform_real_distribution<double> height(1.0, 100.0);
+    std::uniform_real_distribution<double> width(0.02, 0.2);
+    nlohmann::json channels = nlohmann::json::array();
+    for (int c = 0; c < 8; ++c) {
+        nlohmann::json peaks = nlohmann::json::array();
+        for (int p = 0; p < 20; ++p) {
+            const double h = height(random);
+            peaks.push_back({{"time", time(random)},
+                             {"height", h},
+                             {"area", h * width(random) * 1.7724538509055159}});
+        }
+        channels.push_back({{"noise", 0.1}, {"drift", 0.5}, {"peaks", peaks}});
+    }
+    return nlohmann::json{{"analysis_time", 60.0}, {"sample_rate", 6000.0}, {"channels", channels}}
+        .dump();
+}
+
+void Generate(benchmark::State& state, const std::string& scenario_text) {
+    const Scenario scenario = ParseScenario(scenario_text);
     const std::string path =
         (std::filesystem::temp_directory_path() / "quelmar-generate-bench.xstg").string();
     GenerateOptions options;
@@ -43,4 +65,5 @@ void GenerateLarge(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(GenerateLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(Generate, Large, LargeScenario())->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(Generate, ByArea, ScenarioByArea())->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -4,8 +4,10 @@
 #include <cstring>
 #include <limits>
 #include <random>
+#include <string>
 
 #include "synth/FillSignal.h"
+#include "tests/support/DispatchTargets.h"
 #include "tests/support/ReferenceFill.h"
 
 namespace {
@@ -49,10 +51,11 @@ TEST(FillSignal, OverwritesEverythingAndAnEmptyListGivesZeros) {
     EXPECT_EQ(s.samples, std::vector<float>(20, 0.0f));
 }
 
-// The restricted evaluation must give the same bits as summing every peak at every sample, for
-// peaks of any sign, inside and outside the time range, narrow and wide, on grids that do and do
-// not start at zero, and on runs long enough to be shared among threads.
-TEST(FillSignal, BitIdenticalToSummingEveryPeakAtEverySample) {
+// The restricted, vectorised evaluation must give the same bits as summing every peak at every
+// sample one at a time, on every dispatch target, for peaks of any sign, inside and outside the
+// time range, narrow and wide, on grids that do and do not start at zero, and on runs long enough
+// to be shared among threads.
+TEST(FillSignal, BitIdenticalToSummingEveryPeakAtEverySampleOnEveryTarget) {
     std::mt19937 random(2024);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     struct Case {
@@ -70,11 +73,14 @@ TEST(FillSignal, BitIdenticalToSummingEveryPeakAtEverySample) {
             const double width = std::pow(10.0, -3.0 + 3.0 * unit(random)) * (k % 7 == 0 ? -1 : 1);
             peaks.push_back(Peak(time, height, width));
         }
-        Signal4 fast = Grid(c.step, c.start);
         Signal4 plain = Grid(c.step, c.start);
-        FillSignal(fast, c.n, peaks);
         FillSignalEveryPair(plain, c.n, peaks);
-        ExpectBitIdentical(fast, plain);
+        ForEachDispatchTarget([&](const std::string& target) {
+            SCOPED_TRACE(target);
+            Signal4 fast = Grid(c.step, c.start);
+            FillSignal(fast, c.n, peaks);
+            ExpectBitIdentical(fast, plain);
+        });
     }
 }
 
@@ -92,6 +98,27 @@ TEST(FillSignal, DegeneratePeaksMatchTheDefinitionToo) {
         FillSignalEveryPair(plain, 100, peaks);
         ExpectBitIdentical(fast, plain);
     }
+}
+
+// The exponential itself, through a peak of height 1 and width 1 centred at 0: within one unit in
+// the last place of std::exp(-t^2) all the way to the subnormal range, and exactly 0 once t^2
+// exceeds 746, where std::exp gives 0 too.
+TEST(GaussPeak, WithinOneUnitOfTheStandardExponentialAndZeroBeyond746) {
+    std::mt19937_64 random(11);
+    std::uniform_real_distribution<double> distance(0.0, 27.5);
+    for (int k = 0; k < 200'000; ++k) {
+        const double t = distance(random);
+        const double fast = GaussPeak(t, 1.0, 1.0, 0.0);
+        const double reference = std::exp(-t * t);
+        ASSERT_LE(std::fabs(fast - reference), std::nextafter(reference, 1.0) - reference)
+            << "t = " << t;
+    }
+    for (const double q : {746.0000001, 750.0, 756.25, 1e10}) {
+        EXPECT_EQ(GaussPeak(std::sqrt(q), 1.0, 1.0, 0.0), 0.0) << q;
+        EXPECT_EQ(GaussPeak(std::sqrt(q), 1e300, 1.0, 0.0), 0.0) << q;
+    }
+    EXPECT_EQ(GaussPeak(0.0, 3.5, 1.0, 0.0), 3.5);
+    EXPECT_GT(GaussPeak(std::sqrt(745.0), 1.0, 1.0, 0.0), 0.0);  // 4.9e-324 and more: subnormal
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 
 #include <cmath>
 #include <numeric>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "synth/Drift.h"
 #include "synth/NoiseEngine.h"
@@ -71,6 +73,34 @@ TEST_F(Noise, DeviatesHaveTheRequestedSpread) {
     for (float v : s.samples) square += (v - mean) * (v - mean);
     EXPECT_NEAR(mean, 0.0, 0.03);
     EXPECT_NEAR(std::sqrt(square / n), 2.5, 0.03);
+}
+
+// Noise within ranges draws what AddNoise draws and adds it only inside them.
+TEST_F(Noise, WithinRangesOnlyThoseSamplesChangeAndTheGeneratorEndsAlike) {
+    constexpr std::size_t n = 5'001;
+    Signal4 whole = Zeros(n);
+    AddNoise(whole, 1.0);
+    const std::uint32_t next = NoiseEngine::Instance().NextWord();
+
+    const std::vector<std::vector<IndexRange>> cases = {
+        {},                                     // nothing added, everything drawn
+        {{0, 1}},                               // the first deviate of the first pair alone
+        {{1, 2}, {3, 4}},                       // second deviates of two pairs
+        {{7, 7}, {10, 2'000}, {2'001, 2'003}},  // an empty range, a long one, a short one
+        {{4'990, n}},                           // up to the end of an odd count
+        {{0, n}},                               // everything
+    };
+    for (const std::vector<IndexRange>& ranges : cases) {
+        NoiseEngine::Instance().Seed(NoiseEngine::kDefaultSeed);
+        Signal4 partial = Zeros(n);
+        AddNoiseWithin(partial, 1.0, ranges);
+        std::vector<bool> inside(n, false);
+        for (const IndexRange& r : ranges)
+            for (std::size_t i = r.first; i < r.last; ++i) inside[i] = true;
+        for (std::size_t i = 0; i < n; ++i)
+            ASSERT_EQ(partial.samples[i], inside[i] ? whole.samples[i] : 0.0f) << "sample " << i;
+        EXPECT_EQ(NoiseEngine::Instance().NextWord(), next);
+    }
 }
 
 TEST(PolarTransform, MatchesTheDirectFormulaOnBothSidesOfTheSmallRadiusBranch) {

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "synth/FillSignal.h"
+#include "synth/NoiseEngine.h"
 #include "synth/PeakArea.h"
 #include "synth/PeakBounds.h"
+#include "synth/Regeneration.h"
 #include "synth/WidthFit.h"
 
 namespace {
@@ -63,6 +65,38 @@ TEST(FitWidthToArea, AnIntervalNoLongerThanAStepGivesItsMidpointAtOnce) {
     GenPeak4 p = PeakWithArea(1.0);
     FitWidthToArea(s, p, 0.0, 0.0);
     EXPECT_EQ(p.width, 1.25);
+}
+
+// With noise and drift, each trial must measure what a full synthesis of the trial peak measures
+// and draw what it draws: the width and the generator's state come out as from bisection over
+// full regenerations. The peak keeps manual bounds, which trials ignore.
+TEST(FitWidthToArea, WithNoiseTheFitIsThatOfFullTrials) {
+    const Signal4 s = Channel(6'000, 0.01 / 6.0);
+    GenPeak4 p = PeakWithArea(0.4);
+    p.auto_bounds = false;
+    p.front = 4.0;
+    p.back = 4.5;
+    NoiseEngine::Instance().Seed(NoiseEngine::kDefaultSeed);
+    GenPeak4 fitted = p;
+    FitWidthToArea(s, fitted, 0.3, 0.7);
+    const std::uint32_t next = NoiseEngine::Instance().NextWord();
+
+    NoiseEngine::Instance().Seed(NoiseEngine::kDefaultSeed);
+    double lo = 0.0;
+    double hi = s.GetEndTime();
+    while (hi - lo > s.step) {
+        const double mid = (hi + lo) * 0.5;
+        Signal4 trial = Channel(6'000, 0.01 / 6.0);
+        std::vector<GenPeak4> single{p};
+        single[0].width = mid;
+        single[0].auto_bounds = true;
+        RegenerateSignal(trial, single, 0.3, 0.7);
+        (0.4 > single[0].area ? lo : hi) = mid;
+    }
+    EXPECT_EQ(fitted.width, (hi + lo) * 0.5);
+    EXPECT_EQ(NoiseEngine::Instance().NextWord(), next);
+    EXPECT_EQ(fitted.front, 4.0);
+    EXPECT_FALSE(fitted.auto_bounds);
 }
 
 }  // namespace

@@ -1,0 +1,123 @@
+// The inner loops of the fill, compiled once per dispatch target, and GaussPeak, which is the same
+// code on one lane.
+#undef HWY_TARGET_INCLUDE
+#define HWY_TARGET_INCLUDE "synth/FillKernels.cpp"
+#include "hwy/foreach_target.h"  // must come before highway.h
+
+#include <cmath>
+
+#include "hwy/highway.h"
+#include "synth/FillKernels.h"
+#include "synth/GaussPeak.h"
+#include "synth/PortableMath-inl.h"
+
+HWY_BEFORE_NAMESPACE();
+namespace portable_math {
+namespace HWY_NAMESPACE {
+
+template <class D, class V = hn::VFromD<D>>
+HWY_INLINE V GaussTerm(D d, V t, double height, double width, double time) {
+    const V scaled = hn::Div(hn::Sub(t, hn::Set(d, time)), hn::Set(d, width));
+    return hn::Mul(ExpOfNonPositive(d, hn::Neg(hn::Mul(scaled, scaled))), hn::Set(d, height));
+}
+
+double GaussPeakOneLane(double t, double height, double width, double time) {
+    const hn::CappedTag<double, 1> d;
+    return hn::GetLane(GaussTerm(d, hn::Set(d, t), height, width, time));
+}
+
+// Whether adding a term of exponent -q to the partial sum S certainly leaves S as it is, judged
+// from a bound on the term: the exponential is within a few units in the last place, so the term
+// is below 2 e^(-q) |height|. With f the exponent field of S, the test is
+//   q > ln |height| + 56 ln 2 + 1 + (1023 - f) ln 2,
+// which puts the term below 2^(f - 1023 - 55), under a quarter of S's last place when S is
+// normal, so S + term == S. For a zero or subnormal S (f = 0) the term is below 2^-1078 and is
+// computed as zero, which leaves S as it is too; an infinite or NaN S stays what it is whatever is
+// added. Skipping such a term therefore changes no bit of any sum. `limit` holds the terms without
+// f, and the extra 1 absorbs the rounding of the test itself.
+template <class D, class V = hn::VFromD<D>>
+HWY_INLINE auto TermIsNegligible(D d, V q, V sum, V limit) {
+    const hn::RebindToUnsigned<D> du;
+    // The field as a double: its bits under the exponent of 2^52, then 2^52 taken away.
+    const auto field = hn::And(hn::ShiftRight<52>(hn::BitCast(du, sum)), hn::Set(du, 0x7ffu));
+    const V two52 = hn::Set(d, 0x1p52);
+    const V f = hn::Sub(hn::BitCast(d, hn::Or(field, hn::BitCast(du, two52))), two52);
+    return hn::Gt(q, hn::Sub(limit, hn::Mul(f, hn::Set(d, kLn2))));
+}
+
+// Sample times are formed as in SampleGrid::TimeAt: start + index * step, the index held as an
+// exact double.
+template <class D>
+HWY_INLINE void AddTermsWith(D d, double* sums, std::size_t first, std::size_t& j,
+                             std::size_t count, const SampleGrid& grid, double height, double width,
+                             double time, double limit) {
+    const std::size_t lanes = hn::Lanes(d);
+    const auto start = hn::Set(d, grid.start);
+    const auto step = hn::Set(d, grid.step);
+    const auto centre = hn::Set(d, time);
+    const auto scale = hn::Set(d, width);
+    const auto amplitude = hn::Set(d, height);
+    const auto negligible_beyond = hn::Set(d, limit);
+    const auto advance = hn::Set(d, static_cast<double>(lanes));
+    auto index = hn::Iota(d, static_cast<double>(first + j));
+    for (; j + lanes <= count; j += lanes, index = hn::Add(index, advance)) {
+        const auto t = hn::Add(start, hn::Mul(index, step));
+        const auto scaled = hn::Div(hn::Sub(t, centre), scale);
+        const auto q = hn::Mul(scaled, scaled);
+        const auto sum = hn::LoadU(d, sums + j);
+        if (hn::AllTrue(d, TermIsNegligible(d, q, sum, negligible_beyond))) continue;
+        const auto term = hn::Mul(ExpOfNonPositive(d, hn::Neg(q)), amplitude);
+        hn::StoreU(hn::Add(sum, term), d, sums + j);
+    }
+}
+
+void AddGaussTermsLanes(double* sums, std::size_t first, std::size_t count, SampleGrid grid,
+                        double height, double width, double time) {
+    const double limit = std::log(std::fabs(height)) + (56.0 + 1023.0) * kLn2 + 1.0;
+    std::size_t j = 0;
+    AddTermsWith(hn::ScalableTag<double>(), sums, first, j, count, grid, height, width, time,
+                 limit);
+    AddTermsWith(hn::CappedTag<double, 1>(), sums, first, j, count, grid, height, width, time,
+                 limit);
+}
+
+template <class D>
+HWY_INLINE void RoundSpan(D d, const double* sums, float* out, std::size_t& j, std::size_t count) {
+    const hn::Rebind<float, D> df;
+    const std::size_t lanes = hn::Lanes(d);
+    for (; j + lanes <= count; j += lanes)
+        hn::StoreU(hn::DemoteTo(df, hn::LoadU(d, sums + j)), df, out + j);
+}
+
+void RoundToFloatsLanes(const double* sums, float* out, std::size_t count) {
+    std::size_t j = 0;
+    RoundSpan(hn::ScalableTag<double>(), sums, out, j, count);
+    RoundSpan(hn::CappedTag<double, 1>(), sums, out, j, count);
+}
+
+}  // namespace HWY_NAMESPACE
+}  // namespace portable_math
+HWY_AFTER_NAMESPACE();
+
+#if HWY_ONCE
+namespace portable_math {
+HWY_EXPORT(AddGaussTermsLanes);
+HWY_EXPORT(RoundToFloatsLanes);
+}  // namespace portable_math
+
+double GaussPeak(double t, double height, double width, double time) {
+    using namespace portable_math;
+    return HWY_STATIC_DISPATCH(GaussPeakOneLane)(t, height, width, time);
+}
+
+void AddGaussTerms(double* sums, std::size_t first, std::size_t count, const SampleGrid& grid,
+                   double height, double width, double time) {
+    using namespace portable_math;
+    HWY_DYNAMIC_DISPATCH(AddGaussTermsLanes)(sums, first, count, grid, height, width, time);
+}
+
+void RoundToFloats(const double* sums, float* out, std::size_t count) {
+    using namespace portable_math;
+    HWY_DYNAMIC_DISPATCH(RoundToFloatsLanes)(sums, out, count);
+}
+#endif  // HWY_ONCE
