@@ -1,6 +1,7 @@
 // The save command: the stored peak tables, the passport's stamp and the document file.
 #include <QFile>
 #include <QMessageBox>
+#include <cstring>
 #include <ctime>
 
 #include "QuelmarDlg.h"
@@ -28,6 +29,12 @@ QString SaveFailureReason(int code) {
             return QString::fromUtf8(Strings::kSaveDataNotWritten);
         case kXmlNotWritten:
             return QString::fromUtf8(Strings::kSaveXmlNotWritten);
+        case kNotRegularFile:
+            return QString::fromUtf8(Strings::kSaveNotRegularFile);
+        case kSpectraPathIsDocument:
+            return QString::fromUtf8(Strings::kSaveSpectraPathIsDocument);
+        case kTooLarge:
+            return QString::fromUtf8(Strings::kSaveTooLarge);
         default:
             return QString::fromUtf8(Strings::kSaveUnknown).arg(code);
     }
@@ -69,8 +76,18 @@ void CQuelmarDlg::OnSave() {
 
     // Told after the save, so that the message never holds it up, and without blocking.
     if (result != save_result::kOk) {
+        const FileFailure& failure = m_file.LastFailure();
+        // The file that failed may be the spectra file beside the document.
+        const QString file = failure.path.empty()
+                                 ? path
+                                 : QFile::decodeName(QByteArray::fromStdString(failure.path));
+        QString reason = SaveFailureReason(result);
+        if (failure.system_error != 0)
+            reason += QStringLiteral("\n") +
+                      QString::fromUtf8(Strings::kSystemReason)
+                          .arg(QString::fromLocal8Bit(std::strerror(failure.system_error)));
         ShowMessage(QMessageBox::Warning,
-                    QString::fromUtf8(Strings::kSaveFailed).arg(path, SaveFailureReason(result)));
+                    QString::fromUtf8(Strings::kSaveFailed).arg(file, reason));
     } else if (left_out > 0) {
         ShowMessage(QMessageBox::Information, QString::fromUtf8(Strings::kPeaksLeftOut)
                                                   .arg(left_out)

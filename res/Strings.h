@@ -57,6 +57,13 @@ inline constexpr const char* kSaveDataNotWritten =
 inline constexpr const char* kSaveXmlNotWritten =
     "Не удалось записать текстовую часть документа, или в ней есть текст, который XML не "
     "может хранить.";
+inline constexpr const char* kSaveNotRegularFile =
+    "Это не обычный файл (папка, канал или устройство): он не заменяется.";
+inline constexpr const char* kSaveSpectraPathIsDocument =
+    "Файл спектров документа совпал бы с самим документом: выберите расширение .xstg.";
+inline constexpr const char* kSaveTooLarge = "Документ больше, чем допускает формат.";
 inline constexpr const char* kSaveUnknown = "Неизвестная ошибка (код %1).";
+// %1: the system's own words for the failing call.
+inline constexpr const char* kSystemReason = "Система сообщает: %1";
 
 }  // namespace Strings
