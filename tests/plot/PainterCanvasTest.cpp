@@ -25,17 +25,17 @@ TEST(PainterCanvasFont, DefaultFontHasTheMetricsTheLayoutTestsAssume) {
     PainterCanvas canvas(painter);
     FontSpec unknown = panel.m_tick_font;
     unknown.family = "No Such Family";
-    for (const FontSpec& spec : {panel.m_tick_font, panel.m_caption_font, unknown}) {
-        SCOPED_TRACE(spec.family);
-        const QFont font = PainterCanvas::ToQFont(spec);
+    for (const FontSpec& wanted : {panel.m_tick_font, panel.m_caption_font, unknown}) {
+        SCOPED_TRACE(wanted.family);
+        const QFont font = PainterCanvas::ToQFont(wanted);
         EXPECT_EQ(QFontInfo(font).family(), PainterCanvas::kFallbackFamily);
         // The largest size whose cell fits: one pixel more would not.
         QFont larger = font;
         larger.setPixelSize(font.pixelSize() + 1);
         const QFontMetrics larger_metrics(larger);
-        EXPECT_GT(larger_metrics.ascent() + larger_metrics.descent(), spec.cell_height);
+        EXPECT_GT(larger_metrics.ascent() + larger_metrics.descent(), wanted.cell_height);
 
-        canvas.SetFont(spec);
+        canvas.SetFont(wanted);
         const FontMetrics m = canvas.GetFontMetrics();
         EXPECT_EQ(m.height, TickFont::kHeight);
         EXPECT_EQ(m.ascent, TickFont::kAscent);
