@@ -157,6 +157,9 @@ private:
     // Gives every channel a fresh signal of ceil(time x rate) zero samples on the current time
     // axis, then rebuilds the curves.
     void ResizeAllSignals();
+    // A signal of ceil(time x rate) zero samples on the time axis of the current rate; the
+    // caller has checked that the time and rate are acceptable.
+    void GiveFreshSignal(Channel4& channel) const;
     void PlacePages();
     void RecaptionTabs();
     // Ends a mouse drag on the graph and commits an open cell editor before a command acts, so

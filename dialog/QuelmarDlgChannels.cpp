@@ -37,13 +37,7 @@ bool CQuelmarDlg::OnAddChannel() {
         return false;
     FinishPendingEdits();
 
-    Channel4& channel = m_file.m_channels.emplace_back(n);
-    Signal4 fresh;
-    fresh.start = m_startTime;
-    fresh.step = 1.0 / m_sampleRate;
-    fresh.last_index = -1;
-    channel.signal.Assign(fresh);
-    channel.signal.Resize(ComputeSampleCount(m_analysisTime, m_sampleRate).count);
+    GiveFreshSignal(m_file.m_channels.emplace_back(n));
     // The new channel is not synthesised: its curve is flat until it is regenerated.
     RebuildGraphSeries();
     ResetAxisRanges();

@@ -51,16 +51,17 @@ void CQuelmarDlg::ApplyPeakArea(GenPeak4& peak, int index) {
     FitWidthToArea(*signal, peak, page->m_channelNoise, page->m_channelDrift);
 }
 
+void CQuelmarDlg::GiveFreshSignal(Channel4& channel) const {
+    Signal4 fresh;
+    fresh.start = m_startTime;
+    fresh.step = 1.0 / m_sampleRate;
+    fresh.last_index = -1;
+    channel.signal.Assign(fresh);
+    channel.signal.Resize(ComputeSampleCount(m_analysisTime, m_sampleRate).count);
+}
+
 void CQuelmarDlg::ResizeAllSignals() {
-    const std::size_t count = ComputeSampleCount(m_analysisTime, m_sampleRate).count;
-    for (Channel4& channel : m_file.m_channels) {
-        Signal4 fresh;
-        fresh.start = m_startTime;
-        fresh.step = 1.0 / m_sampleRate;
-        fresh.last_index = -1;
-        channel.signal.Assign(fresh);
-        channel.signal.Resize(count);
-    }
+    for (Channel4& channel : m_file.m_channels) GiveFreshSignal(channel);
     RebuildGraphSeries();
 }
 
