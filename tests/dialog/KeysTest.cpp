@@ -1,3 +1,4 @@
+#include <QDialog>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolTip>
@@ -15,6 +16,15 @@ TEST_F(DialogTest, EscapeEndsMarkingAndNeverClosesTheWindow) {
         EXPECT_FALSE(d.m_graph->m_markingMode);
         EXPECT_TRUE(d.isVisible());
     }
+}
+
+TEST_F(DialogTest, EscapeStillClosesTheWindowsOpenedOverTheMainWindow) {
+    CQuelmarDlg& d = Open();
+    QDialog child(&d);
+    child.show();
+    QTest::keyClick(&child, Qt::Key_Escape);
+    EXPECT_FALSE(child.isVisible());
+    EXPECT_TRUE(d.isVisible());
 }
 
 TEST_F(DialogTest, EnterInAnEditAppliesItsValueAndKeepsTheWindowOpen) {
