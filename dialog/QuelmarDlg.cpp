@@ -344,18 +344,13 @@ void CQuelmarDlg::done(int result) {
 }
 
 bool CQuelmarDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
-        return QDialog::eventFilter(watched, event);
+    if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
     auto* widget = qobject_cast<QWidget*>(watched);
     // Only this window's keys: the save dialog and message boxes keep their own Escape.
     if (widget == nullptr || widget->window() != this) return QDialog::eventFilter(watched, event);
     // A page and its cell editor filter their own keys first (an editor needs Escape).
     for (const CTablePg* page : m_pages)
         if (page->isAncestorOf(widget)) return QDialog::eventFilter(watched, event);
-    if (event->type() == QEvent::ShortcutOverride) {
-        // Nothing in the window has shortcuts; Alt combinations must not reach Qt's.
-        return false;
-    }
     return FilterKey(watched, static_cast<const QKeyEvent&>(*event));
 }
 

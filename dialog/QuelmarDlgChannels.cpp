@@ -75,7 +75,6 @@ void CQuelmarDlg::OnDeleteChannel() {
     RebuildGraphSeries();
     const int current = s > 0 ? s - 1 : 0;
     m_tab->SetCurSel(current);
-    m_currentChannel = -1;  // so that SelectChannel shows the page even at the same index
     SelectChannel(current);
 }
 
