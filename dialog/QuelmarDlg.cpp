@@ -243,9 +243,18 @@ void CQuelmarDlg::showEvent(QShowEvent* event) {
 
 void CQuelmarDlg::ApplyStoredFrame() {
     if (!m_storedFrame) return;
+    const QSize margins = frameGeometry().size() - geometry().size();
+    // On X11 the window manager tells the frame's size a moment after the window is shown;
+    // applying the rectangle before that would make the client as large as the whole frame
+    // and the window would grow at every start. A frameless window stops asking after a while.
+    constexpr int kFrameWaits = 40;
+    constexpr int kFrameWaitMs = 25;
+    if (margins.isNull() && m_frameWaits++ < kFrameWaits) {
+        QTimer::singleShot(kFrameWaitMs, this, &CQuelmarDlg::ApplyStoredFrame);
+        return;
+    }
     const QRect frame = *m_storedFrame;
     m_storedFrame.reset();
-    const QSize margins = frameGeometry().size() - geometry().size();
     resize((frame.size() - margins).expandedTo(minimumSize()));
     move(frame.topLeft());
 }

@@ -169,6 +169,7 @@ private:
     std::map<ControlId, QWidget*> m_controls;
     QSize m_templatePixels;              // client size of the template, the base of every resize
     std::optional<QRect> m_storedFrame;  // applied once the window manager has framed us
+    int m_frameWaits = 0;
     std::map<ControlId, bool> m_invalidShown;
     std::unique_ptr<ISaveFileChooser> m_saveChooser;
 };
