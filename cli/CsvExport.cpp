@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <filesystem>
 
+#include "ChannelFiles.h"
 #include "file/AtomicFile.h"
 #include "file/SaveTarget.h"
 
@@ -68,15 +68,6 @@ void WriteTable(const std::vector<const Channel4*>& channels, const std::string&
     }
     if (!file.Write(line.data(), line.size()) || !file.Finish() || !file.Commit())
         CannotWrite(file, path);
-}
-
-// Files are named by the channel's position, which is unique even where numbers repeat.
-std::string ChannelFileName(const std::string& path, std::size_t position) {
-    const std::filesystem::path p(path);
-    std::filesystem::path name = p.stem();
-    name += "-channel-" + std::to_string(position);
-    name += p.extension();
-    return (p.parent_path() / name).string();
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "DocumentJson.h"
 
 #include "PrettyJson.h"
+#include "Scenario.h"
+#include "file/PassportFields.h"
 
 using nlohmann::ordered_json;
 
@@ -23,19 +25,21 @@ ordered_json PeakToJson(const Peak4& p) {
             {"index", p.index}};
 }
 
+// The fields `for_each` lists (ForEachColumnField and its kin), in their stored order.
+template <class Record, class ForEach>
+ordered_json FieldsToJson(const Record& record, ForEach for_each) {
+    ordered_json object = ordered_json::object();
+    for_each(record,
+             [&object](const PassportField& f, const auto& member) { object[f.key] = member; });
+    return object;
+}
+
 ordered_json ColumnToJson(const ColumnInfo& c) {
-    return {{"channel", c.channel},     {"name", c.name},
-            {"brand", c.brand},         {"type", c.type},
-            {"diameter", c.diameter},   {"length", c.length},
-            {"carrier", c.carrier},     {"phase", c.phase},
-            {"percent", c.percent},     {"unit", c.unit},
-            {"fraction0", c.fraction0}, {"fraction1", c.fraction1},
-            {"film", c.film},           {"part", c.part},
-            {"serial", c.serial},       {"channelsId", c.channelsId}};
+    return FieldsToJson(c, [](const ColumnInfo& r, auto visit) { ForEachColumnField(r, visit); });
 }
 
 ordered_json EntryToJson(const PassportEntry& e) {
-    return {{"name", e.name}, {"title", e.title}, {"value", e.value}};
+    return FieldsToJson(e, [](const PassportEntry& r, auto visit) { ForEachEntryField(r, visit); });
 }
 
 // A list of any length, one small tree per item.
@@ -47,19 +51,16 @@ void WriteList(PrettyJson& out, const List& list, ToJson to_json) {
 }
 
 void WritePassport(PrettyJson& out, const Passport& p) {
-    const ordered_json scalars = {
-        {"assayid", p.assayid},       {"series", p.series},      {"andate", p.andate},
-        {"duration", p.duration},     {"sample", p.sample},      {"method", p.method},
-        {"graduation", p.graduation}, {"date", p.date},          {"defect", p.defect},
-        {"mixture", p.mixture},       {"isDeleted", p.isDeleted}};
+    const ordered_json scalars =
+        FieldsToJson(p, [](const Passport& r, auto visit) { ForEachPassportField(r, visit); });
     out.BeginObject();
     for (const auto& [key, value] : scalars.items()) {
         out.Key(key);
         out.Value(value);
     }
-    out.Key("columns");
+    out.Key(kScenarioColumns);
     WriteList(out, p.columns, ColumnToJson);
-    out.Key("entries");
+    out.Key(kScenarioEntries);
     WriteList(out, p.entries, EntryToJson);
     out.EndObject();
 }

@@ -4,10 +4,12 @@
 #include <charconv>
 #include <cmath>
 #include <numbers>
+#include <type_traits>
 
 #include "EchoText.h"
 
 #include "file/NewGuidString.h"
+#include "file/PassportFields.h"
 #include "synth/NoiseEngine.h"
 #include "synth/Regeneration.h"
 #include "synth/SampleCount.h"
@@ -112,52 +114,27 @@ void WarnUnreachedAreas(const ScenarioChannel& wanted, std::size_t channel, cons
     }
 }
 
-template <typename T>
-void Take(const nlohmann::json& fields, const char* key, T& field) {
-    if (fields.contains(key)) field = fields[key].get<T>();
-}
-
-ColumnInfo ScenarioColumn(const nlohmann::json& fields) {
-    ColumnInfo column;
-    Take(fields, "channel", column.channel);
-    Take(fields, "name", column.name);
-    Take(fields, "brand", column.brand);
-    Take(fields, "type", column.type);
-    Take(fields, "diameter", column.diameter);
-    Take(fields, "length", column.length);
-    Take(fields, "carrier", column.carrier);
-    Take(fields, "phase", column.phase);
-    Take(fields, "percent", column.percent);
-    Take(fields, "unit", column.unit);
-    Take(fields, "fraction0", column.fraction0);
-    Take(fields, "fraction1", column.fraction1);
-    Take(fields, "film", column.film);
-    Take(fields, "part", column.part);
-    Take(fields, "serial", column.serial);
-    Take(fields, "channelsId", column.channelsId);
-    return column;
+// Copies every field of `record` that `fields` holds; the scenario reader has checked the types.
+template <class Record, class ForEach>
+void TakeFields(const nlohmann::json& fields, Record& record, ForEach for_each) {
+    for_each(record, [&fields](const PassportField& f, auto& member) {
+        if (!f.made_with_document && fields.contains(f.key))
+            member = fields[f.key].template get<std::decay_t<decltype(member)>>();
+    });
 }
 
 }  // namespace
 
 void ApplyScenarioPassport(const nlohmann::json& fields, Passport& passport) {
-    Take(fields, "series", passport.series);
-    Take(fields, "duration", passport.duration);
-    Take(fields, "sample", passport.sample);
-    Take(fields, "method", passport.method);
-    Take(fields, "graduation", passport.graduation);
-    Take(fields, "date", passport.date);
-    Take(fields, "defect", passport.defect);
-    Take(fields, "mixture", passport.mixture);
-    Take(fields, "isDeleted", passport.isDeleted);
-    if (fields.contains("columns"))
-        for (const nlohmann::json& column : fields["columns"])
-            passport.columns.push_back(ScenarioColumn(column));
-    if (fields.contains("entries"))
-        for (const nlohmann::json& entry : fields["entries"])
-            passport.entries.push_back({entry.value("name", std::string()),
-                                        entry.value("title", std::string()),
-                                        entry.value("value", std::string())});
+    TakeFields(fields, passport, [](Passport& p, auto visit) { ForEachPassportField(p, visit); });
+    if (fields.contains(kScenarioColumns))
+        for (const nlohmann::json& item : fields[kScenarioColumns])
+            TakeFields(item, passport.columns.emplace_back(),
+                       [](ColumnInfo& c, auto visit) { ForEachColumnField(c, visit); });
+    if (fields.contains(kScenarioEntries))
+        for (const nlohmann::json& item : fields[kScenarioEntries])
+            TakeFields(item, passport.entries.emplace_back(),
+                       [](PassportEntry& e, auto visit) { ForEachEntryField(e, visit); });
 }
 
 std::vector<std::string> GenerateDocument(const Scenario& scenario, const GenerateOptions& options,

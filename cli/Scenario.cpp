@@ -4,9 +4,12 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 
 #include "EchoText.h"
 #include "StrictJson.h"
+#include "file/PassportFields.h"
 #include "file/PassportXml.h"
 #include "file/XmlChars.h"
 #include "synth/Peak4.h"
@@ -105,87 +108,63 @@ ScenarioChannel ParseChannel(const json& object, const std::string& where) {
     return channel;
 }
 
-// The kind of value a passport key takes; Nested values are checked by their own function.
-enum class Kind { String, Number, Integer, Boolean, Nested };
-
-struct FieldKind {
-    std::string_view key;
-    Kind kind;
-};
-
-void CheckKind(const json& value, const std::string& where, Kind kind) {
-    switch (kind) {
-        case Kind::String:
-            if (!value.is_string()) Fail(where, "must be a string");
-            break;
-        case Kind::Number:
-            if (!value.is_number() || !std::isfinite(value.get<double>()))
-                Fail(where, "must be a finite number");
-            break;
-        case Kind::Integer:
-            if (!value.is_number_integer()) Fail(where, "must be an integer");
-            break;
-        case Kind::Boolean:
-            if (!value.is_boolean()) Fail(where, "must be true or false");
-            break;
-        case Kind::Nested:
-            break;
-    }
+// Checks a passport value against the member it will be copied into.
+void CheckValue(const json& value, const std::string& where, const std::string&) {
+    if (!value.is_string()) Fail(where, "must be a string");
 }
 
-void CheckFields(const json& object, const std::string& where,
-                 std::initializer_list<FieldKind> fields) {
+void CheckValue(const json& value, const std::string& where, const double&) {
+    if (!value.is_number() || !std::isfinite(value.get<double>()))
+        Fail(where, "must be a finite number");
+}
+
+void CheckValue(const json& value, const std::string& where, const bool&) {
+    if (!value.is_boolean()) Fail(where, "must be true or false");
+}
+
+template <typename Int>
+void CheckValue(const json& value, const std::string& where,
+                const Int&) requires std::is_integral_v<Int> &&(!std::is_same_v<Int, bool>) {
+    const bool fits =
+        value.is_number_unsigned()
+            ? std::in_range<Int>(value.get<std::uint64_t>())
+            : value.is_number_integer() && std::in_range<Int>(value.get<std::int64_t>());
+    if (!fits) Fail(where, "must be a " + std::to_string(8 * sizeof(Int)) + "-bit integer");
+}
+
+void CheckValue(const json& value, const std::string& where, const std::vector<std::int32_t>&) {
+    if (!value.is_array()) Fail(where, "must be an array of integers");
+    for (std::size_t i = 0; i < value.size(); ++i)
+        CheckValue(value[i], Item(where, i), std::int32_t{});
+}
+
+// Checks every key of `object` against the fields `for_each` lists (ForEachPassportField and
+// its kin) and against `lists`, the keys of nested lists checked by the caller.
+template <class Record, class ForEach>
+void CheckFields(const json& object, const std::string& where, ForEach for_each,
+                 std::initializer_list<std::string_view> lists = {}) {
     RequireObject(object, where);
+    const Record types;
     for (const auto& [key, value] : object.items()) {
-        const FieldKind* field = nullptr;
-        for (const FieldKind& f : fields)
-            if (f.key == key) field = &f;
-        if (field == nullptr) Fail(where, "unknown key " + Echo(key));
-        CheckKind(value, Child(where, key), field->kind);
+        bool known = false;
+        for (std::string_view list : lists) known = known || key == list;
+        for_each(types, [&](const PassportField& f, const auto& member) {
+            if (key != f.key || f.made_with_document) return;
+            CheckValue(value, Child(where, key), member);
+            known = true;
+        });
+        if (!known) Fail(where, "unknown key " + Echo(key));
     }
-}
-
-bool FitsInt32(const json& value) {
-    if (value.is_number_unsigned()) return value.get<std::uint64_t>() <= INT32_MAX;
-    const auto v = value.get<std::int64_t>();
-    return v >= INT32_MIN && v <= INT32_MAX;
 }
 
 void CheckColumn(const json& column, const std::string& where) {
-    CheckFields(column, where,
-                {{"channel", Kind::Integer},
-                 {"name", Kind::String},
-                 {"brand", Kind::String},
-                 {"type", Kind::Integer},
-                 {"diameter", Kind::Number},
-                 {"length", Kind::Number},
-                 {"carrier", Kind::String},
-                 {"phase", Kind::String},
-                 {"percent", Kind::Number},
-                 {"unit", Kind::Integer},
-                 {"fraction0", Kind::Number},
-                 {"fraction1", Kind::Number},
-                 {"film", Kind::Number},
-                 {"part", Kind::String},
-                 {"serial", Kind::String},
-                 {"channelsId", Kind::Nested}});
-    for (const char* key : {"channel", "type", "unit"})
-        if (column.contains(key) && !FitsInt32(column[key]))
-            Fail(Child(where, key), "must be a 32-bit integer");
-    if (column.contains("channelsId")) {
-        const json& ids = column["channelsId"];
-        const std::string ids_where = Child(where, "channelsId");
-        if (!ids.is_array()) Fail(ids_where, "must be an array of integers");
-        for (std::size_t i = 0; i < ids.size(); ++i) {
-            if (!ids[i].is_number_integer() || !FitsInt32(ids[i]))
-                Fail(Item(ids_where, i), "must be a 32-bit integer");
-        }
-    }
+    CheckFields<ColumnInfo>(column, where,
+                            [](const ColumnInfo& c, auto visit) { ForEachColumnField(c, visit); });
 }
 
 void CheckEntry(const json& entry, const std::string& where) {
-    CheckFields(entry, where,
-                {{"name", Kind::String}, {"title", Kind::String}, {"value", Kind::String}});
+    CheckFields<PassportEntry>(
+        entry, where, [](const PassportEntry& e, auto visit) { ForEachEntryField(e, visit); });
     if (!entry.contains("name")) Fail(where, "\"name\" is missing");
     const std::string name = entry["name"].get<std::string>();
     if (!IsStorableEntryName(name))
@@ -195,28 +174,16 @@ void CheckEntry(const json& entry, const std::string& where) {
 
 void CheckPassport(const json& passport) {
     const std::string where = "passport";
-    CheckFields(passport, where,
-                {{"series", Kind::String},
-                 {"duration", Kind::Number},
-                 {"sample", Kind::String},
-                 {"method", Kind::String},
-                 {"graduation", Kind::Boolean},
-                 {"date", Kind::Integer},
-                 {"defect", Kind::Boolean},
-                 {"mixture", Kind::String},
-                 {"isDeleted", Kind::Boolean},
-                 {"columns", Kind::Nested},
-                 {"entries", Kind::Nested}});
-    if (passport.contains("date") && passport["date"].is_number_unsigned() &&
-        passport["date"].get<std::uint64_t>() > static_cast<std::uint64_t>(INT64_MAX))
-        Fail("passport.date", "must be a 64-bit integer");
-    for (const char* list : {"columns", "entries"}) {
+    CheckFields<Passport>(passport, where,
+                          [](const Passport& p, auto visit) { ForEachPassportField(p, visit); },
+                          {kScenarioColumns, kScenarioEntries});
+    for (const char* list : {kScenarioColumns, kScenarioEntries}) {
         if (!passport.contains(list)) continue;
         const json& items = passport[list];
         const std::string list_where = Child(where, list);
         if (!items.is_array()) Fail(list_where, "must be an array");
         for (std::size_t i = 0; i < items.size(); ++i) {
-            if (std::string_view(list) == "columns")
+            if (std::string_view(list) == kScenarioColumns)
                 CheckColumn(items[i], Item(list_where, i));
             else
                 CheckEntry(items[i], Item(list_where, i));

@@ -21,6 +21,10 @@ struct ScenarioPeak {
     std::optional<double> back;
 };
 
+// The keys of the passport's lists in a scenario (and in the JSON dump).
+inline constexpr const char* kScenarioColumns = "columns";
+inline constexpr const char* kScenarioEntries = "entries";
+
 struct ScenarioChannel {
     double noise = 0.0;
     double drift = 0.0;

@@ -6,17 +6,21 @@
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "AiaExport.h"
+#include "AiaJson.h"
 #include "CsvExport.h"
 #include "DocumentJson.h"
 #include "EchoText.h"
 #include "Generator.h"
 #include "ProgressBar.h"
 #include "Scenario.h"
+#include "aia/AiaError.h"
 #include "file/ResultText.h"
 #include "file/SaveTarget.h"
 #include "res/Version.h"
@@ -115,10 +119,24 @@ void Generate(const GenerateArgs& args) {
     if (document.SaveToFile(args.output) != 0) throw FileError(document, args.output);
 }
 
+void DumpAia(const std::string& path, bool with_samples) {
+    AiaTrace trace;
+    try {
+        trace = ReadAiaFile(path);
+    } catch (const AiaError& error) {
+        throw ToolError{path, error.what()};
+    }
+    WriteAiaJson(trace, std::cout, with_samples);
+}
+
 void Dump(const std::string& path, bool with_samples) {
-    CTarvikFile4 document;
-    Load(document, path);
-    WriteDocumentJson(document, std::cout, with_samples);
+    if (LooksLikeNetcdf(path)) {
+        DumpAia(path, with_samples);
+    } else {
+        CTarvikFile4 document;
+        Load(document, path);
+        WriteDocumentJson(document, std::cout, with_samples);
+    }
     std::cout.flush();
     if (!std::cout) throw ToolError{"standard output", "cannot write"};
 }
@@ -130,9 +148,7 @@ void CheckOutput(const std::string& file) {
     if (target.error != 0) throw ToolError{file, "cannot write: " + SystemErrorText(target.error)};
 }
 
-void Export(const std::string& path, const std::string& csv) {
-    CTarvikFile4 document;
-    Load(document, path);
+void ExportCsvFiles(const CTarvikFile4& document, const std::string& path, const std::string& csv) {
     CsvExportPlan plan;
     try {
         plan = PlanCsvExport(document, csv);
@@ -150,6 +166,36 @@ void Export(const std::string& path, const std::string& csv) {
         for (const std::string& file : plan.files) std::cerr << ' ' << Printable(file);
         std::cerr << '\n';
     }
+}
+
+void ExportAiaFiles(const CTarvikFile4& document, const std::string& path, const std::string& aia) {
+    const std::vector<std::string> files = PlanAiaExport(document, aia);
+    for (const std::string& file : files) CheckOutput(file);
+    try {
+        ExportAia(document, files, std::filesystem::path(path).filename().string());
+    } catch (const AiaError& error) {
+        throw ToolError{path, error.what()};
+    } catch (const AiaWriteError& error) {
+        throw ToolError{error.File(), error.what()};
+    }
+    if (files.size() > 1) {
+        std::cerr << "xstgtool: an AIA file holds one channel; wrote one file per channel:";
+        for (const std::string& file : files) std::cerr << ' ' << Printable(file);
+        std::cerr << '\n';
+    }
+}
+
+struct ExportArgs {
+    std::string document;
+    std::string csv;
+    std::string aia;
+};
+
+void Export(const ExportArgs& args) {
+    CTarvikFile4 document;
+    Load(document, args.document);
+    if (!args.csv.empty()) ExportCsvFiles(document, args.document, args.csv);
+    if (!args.aia.empty()) ExportAiaFiles(document, args.document, args.aia);
 }
 
 int Run(int argc, char** argv) {
@@ -180,20 +226,24 @@ int Run(int argc, char** argv) {
     std::string dump_file;
     bool with_samples = false;
     CLI::App* dump = app.add_subcommand("dump", "Print a document as JSON on standard output");
-    dump->add_option("FILE", dump_file, "Document (.xstg)")->required();
+    dump->add_option("FILE", dump_file, "Document (.xstg) or AIA file (.cdf)")->required();
     dump->add_flag("--samples", with_samples, "Include every channel's samples");
 
-    std::string export_file;
-    std::string csv_file;
-    CLI::App* exporter = app.add_subcommand("export", "Write a document's signals as CSV");
-    exporter->add_option("FILE", export_file, "Document (.xstg)")->required();
-    exporter->add_option("--csv", csv_file, "CSV file to write")->required();
+    ExportArgs exported;
+    CLI::App* exporter = app.add_subcommand(
+        "export", "Write a document's signals as CSV, or its channels as AIA (netCDF) files");
+    exporter->add_option("FILE", exported.document, "Document (.xstg)")->required();
+    exporter->add_option("--csv", exported.csv, "CSV file to write");
+    exporter->add_option("--aia", exported.aia,
+                         "AIA file to write (.cdf); one per channel for several channels");
+    // At least one of the two: an export that writes nothing is a mistake.
+    exporter->require_option(1, 2);
 
     CLI11_PARSE(app, argc, argv);
 
     if (generate->parsed()) Generate(gen);
     if (dump->parsed()) Dump(dump_file, with_samples);
-    if (exporter->parsed()) Export(export_file, csv_file);
+    if (exporter->parsed()) Export(exported);
     return 0;
 }
 

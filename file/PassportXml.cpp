@@ -3,81 +3,66 @@
 #include <charconv>
 #include <cstring>
 #include <string_view>
+#include <type_traits>
 
+#include "PassportFields.h"
 #include "XmlChars.h"
 #include "XmlValue.h"
 
 namespace {
 
-void WriteColumn(pugi::xml_node column, const ColumnInfo& info) {
-    AppendInt(column, "channel", info.channel);
-    AppendText(column, "name", info.name);
-    AppendText(column, "brand", info.brand);
-    AppendInt(column, "type", info.type);
-    AppendReal(column, "diameter", info.diameter);
-    AppendReal(column, "length", info.length);
-    AppendText(column, "carrier", info.carrier);
-    AppendText(column, "phase", info.phase);
-    AppendReal(column, "percent", info.percent);
-    AppendInt(column, "unit", info.unit);
-    AppendReal(column, "fraction0", info.fraction0);
-    AppendReal(column, "fraction1", info.fraction1);
-    AppendReal(column, "film", info.film);
-    AppendText(column, "part", info.part);
-    AppendText(column, "serial", info.serial);
-    AppendText(column, "channelsId", JoinChannelIds(info.channelsId));
+// One field as the element <key value="..."/>, converted by the member's type.
+struct FieldWriter {
+    pugi::xml_node parent;
+    void operator()(const PassportField& f, const std::string& v) const {
+        AppendText(parent, f.key, v);
+    }
+    void operator()(const PassportField& f, double v) const { AppendReal(parent, f.key, v); }
+    void operator()(const PassportField& f, std::int32_t v) const { AppendInt(parent, f.key, v); }
+    void operator()(const PassportField& f, std::int64_t v) const { AppendInt(parent, f.key, v); }
+    void operator()(const PassportField& f, bool v) const { AppendBool(parent, f.key, v); }
+    void operator()(const PassportField& f, const std::vector<std::int32_t>& v) const {
+        AppendText(parent, f.key, JoinChannelIds(v));
+    }
+};
+
+void ReadField(pugi::xml_node element, std::string& to) {
+    to = ReadText(element);
+}
+void ReadField(pugi::xml_node element, double& to) {
+    to = ReadReal(element);
+}
+void ReadField(pugi::xml_node element, std::int32_t& to) {
+    to = ReadInt(element);
+}
+void ReadField(pugi::xml_node element, std::int64_t& to) {
+    to = ReadInt64(element);
+}
+void ReadField(pugi::xml_node element, bool& to) {
+    to = ReadBool(element);
+}
+void ReadField(pugi::xml_node element, std::vector<std::int32_t>& to) {
+    to = SplitChannelIds(ReadText(element));
 }
 
 ColumnInfo ReadColumn(pugi::xml_node column) {
     ColumnInfo info;
-    info.channel = ReadInt(column.child("channel"));
-    info.name = ReadText(column.child("name"));
-    info.brand = ReadText(column.child("brand"));
-    info.type = ReadInt(column.child("type"));
-    info.diameter = ReadReal(column.child("diameter"));
-    info.length = ReadReal(column.child("length"));
-    info.carrier = ReadText(column.child("carrier"));
-    info.phase = ReadText(column.child("phase"));
-    info.percent = ReadReal(column.child("percent"));
-    info.unit = ReadInt(column.child("unit"));
-    info.fraction0 = ReadReal(column.child("fraction0"));
-    info.fraction1 = ReadReal(column.child("fraction1"));
-    info.film = ReadReal(column.child("film"));
-    info.part = ReadText(column.child("part"));
-    info.serial = ReadText(column.child("serial"));
-    info.channelsId = SplitChannelIds(ReadText(column.child("channelsId")));
+    ForEachColumnField(info, [column](const PassportField& f, auto& member) {
+        ReadField(column.child(f.key), member);
+    });
     return info;
 }
 
 // Sets the scalar field that `element` names; false when the name is not a scalar field.
 bool ReadScalarField(pugi::xml_node element, Passport& to) {
     const std::string_view name = element.name();
-    if (name == "assayid") {
-        to.assayid = ReadText(element);
-    } else if (name == "series") {
-        to.series = ReadText(element);
-    } else if (name == "sample") {
-        to.sample = ReadText(element);
-    } else if (name == "method") {
-        to.method = ReadText(element);
-    } else if (name == "mixture") {
-        to.mixture = ReadText(element);
-    } else if (name == "andate") {
-        to.andate = ReadInt64(element);
-    } else if (name == "date") {
-        to.date = ReadInt64(element);
-    } else if (name == "duration") {
-        to.duration = ReadReal(element);
-    } else if (name == "graduation") {
-        to.graduation = ReadBool(element);
-    } else if (name == "defect") {
-        to.defect = ReadBool(element);
-    } else if (name == "isDeleted") {
-        to.isDeleted = ReadBool(element);
-    } else {
-        return false;
-    }
-    return true;
+    bool found = false;
+    ForEachPassportField(to, [&](const PassportField& f, auto& member) {
+        if (name != f.key) return;
+        ReadField(element, member);
+        found = true;
+    });
+    return found;
 }
 
 bool IsBlank(char c) {
@@ -88,19 +73,9 @@ bool IsBlank(char c) {
 
 void WritePassportXml(pugi::xml_node passport, const Passport& from) {
     passport.append_attribute("version").set_value(1);
-    AppendText(passport, "assayid", from.assayid);
-    AppendText(passport, "series", from.series);
-    AppendInt(passport, "andate", from.andate);
-    AppendReal(passport, "duration", from.duration);
-    AppendText(passport, "sample", from.sample);
-    AppendText(passport, "method", from.method);
-    AppendBool(passport, "graduation", from.graduation);
-    AppendInt(passport, "date", from.date);
-    AppendBool(passport, "defect", from.defect);
-    AppendText(passport, "mixture", from.mixture);
-    AppendBool(passport, "isDeleted", from.isDeleted);
+    ForEachPassportField(from, FieldWriter{passport});
     for (const ColumnInfo& column : from.columns)
-        WriteColumn(passport.append_child("column"), column);
+        ForEachColumnField(column, FieldWriter{passport.append_child(kColumnKey)});
     for (const PassportEntry& entry : from.entries) {
         pugi::xml_node element = passport.append_child(entry.name.c_str());
         element.append_attribute("title").set_value(entry.title.c_str());
@@ -115,7 +90,7 @@ void ReadPassportXml(pugi::xml_node passport, Passport& to) {
     for (pugi::xml_node element : passport.children()) {
         if (element.type() != pugi::node_element) continue;
         if (ReadScalarField(element, to)) continue;
-        if (std::strcmp(element.name(), "column") == 0) {
+        if (std::strcmp(element.name(), kColumnKey) == 0) {
             to.columns.push_back(ReadColumn(element));
         } else {
             to.entries.push_back({element.name(), element.attribute("title").as_string(""),
@@ -125,11 +100,12 @@ void ReadPassportXml(pugi::xml_node passport, Passport& to) {
 }
 
 bool IsStorableEntryName(const std::string& name) {
-    if (!IsXmlName(name)) return false;
-    for (const char* field : {"assayid", "series", "andate", "duration", "sample", "method",
-                              "graduation", "date", "defect", "mixture", "isDeleted", "column"})
-        if (name == field) return false;
-    return true;
+    if (!IsXmlName(name) || name == kColumnKey) return false;
+    bool field = false;
+    const Passport any;
+    ForEachPassportField(
+        any, [&](const PassportField& f, const auto&) { field = field || name == f.key; });
+    return !field;
 }
 
 std::optional<std::string> FindUnstorablePassportText(const Passport& passport) {
@@ -140,21 +116,17 @@ std::optional<std::string> FindUnstorablePassportText(const Passport& passport) 
             found = where + " holds " + DescribeXmlCharFault(text, *fault) +
                     ", which an XML document cannot hold";
     };
-    check("the passport's assayid", passport.assayid);
-    check("the passport's series", passport.series);
-    check("the passport's sample", passport.sample);
-    check("the passport's method", passport.method);
-    check("the passport's mixture", passport.mixture);
-    for (std::size_t i = 0; i < passport.columns.size(); ++i) {
-        const ColumnInfo& c = passport.columns[i];
-        const std::string where = "passport column " + std::to_string(i) + "'s ";
-        check(where + "name", c.name);
-        check(where + "brand", c.brand);
-        check(where + "carrier", c.carrier);
-        check(where + "phase", c.phase);
-        check(where + "part", c.part);
-        check(where + "serial", c.serial);
-    }
+    // Only the text members are visited: numbers are always written as text XML can hold.
+    auto check_texts = [&check](const std::string& where) {
+        return [&check, where](const PassportField& f, const auto& member) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(member)>, std::string>)
+                check(where + f.key, member);
+        };
+    };
+    ForEachPassportField(passport, check_texts("the passport's "));
+    for (std::size_t i = 0; i < passport.columns.size(); ++i)
+        ForEachColumnField(passport.columns[i],
+                           check_texts("passport column " + std::to_string(i) + "'s "));
     for (std::size_t i = 0; i < passport.entries.size(); ++i) {
         const PassportEntry& e = passport.entries[i];
         const std::string where = "passport entry " + std::to_string(i);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// Why `data` is not a netCDF classic file (CDF-1 or CDF-2) that may be handed to the netCDF
+// library, or nothing when it may. The library trusts the counts in a file's header and
+// allocates by them before it looks at the file's size, so a header of a few bytes could make
+// it ask for gigabytes; this walks the header first and accepts it only when every count, name
+// and value lies within the bytes given, the lists are of a sensible length, and every
+// variable's data lies within the file. Record variables, which AIA files do not use, and
+// streamed files are refused.
+//
+// When the header passes and `used_bytes` is given, it receives where the file's contents end:
+// the end of the header or of the last variable's data, whichever is later.
+std::optional<std::string> CheckClassicHeader(const unsigned char* data, std::size_t size,
+                                              std::uint64_t* used_bytes = nullptr);
+
+// The most dimensions, variables and attributes (over all lists) a header may declare: far
+// more than an AIA file has (a dozen dimensions, a few dozen variables and attributes).
+inline constexpr std::size_t kMaxHeaderItems = 100'000;

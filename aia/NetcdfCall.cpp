@@ -1,0 +1,10 @@
+#include "NetcdfCall.h"
+
+#include <netcdf.h>
+
+#include "AiaError.h"
+
+void NetcdfCall(int status, const char* what) {
+    if (status != NC_NOERR)
+        throw AiaError(std::string("netCDF: ") + what + ": " + nc_strerror(status));
+}
