@@ -145,7 +145,10 @@ void CheckFields(const json& object, const std::string& where, ForEach for_each,
                  std::initializer_list<std::string_view> lists = {}) {
     RequireObject(object, where);
     const Record types;
-    for (const auto& [key, value] : object.items()) {
+    for (const auto& item : object.items()) {
+        // Named, not structured bindings, which clang 14 cannot capture in a lambda.
+        const std::string& key = item.key();
+        const json& value = item.value();
         bool known = false;
         for (std::string_view list : lists) known = known || key == list;
         for_each(types, [&](const PassportField& f, const auto& member) {

@@ -1,13 +1,14 @@
 // Writes the fuzzers' seed corpus: documents and spectra files saved by the document class
 // itself, from an empty document to one with several channels, a full passport and spectra, and
-// small scenario files that use every key.
-// Usage: fuzz_seed_corpus <folder>; makes <folder>/documents, <folder>/spectra and
-// <folder>/scenarios.
+// small scenario files that use every key, and AIA files exported from the documents.
+// Usage: fuzz_seed_corpus <folder>; makes <folder>/documents, <folder>/spectra,
+// <folder>/scenarios and <folder>/aia.
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
 
+#include "aia/AiaWriter.h"
 #include "file/TarvikFile4.h"
 
 namespace {
@@ -75,6 +76,17 @@ bool Save(CTarvikFile4& doc, const std::filesystem::path& path) {
     return result == save_result::kOk;
 }
 
+// Every channel of `doc` as an AIA file, as `xstgtool export --aia` writes it.
+void SaveAia(const CTarvikFile4& doc, const std::filesystem::path& folder,
+             const std::string& name) {
+    for (std::size_t c = 0; c < doc.m_channels.size(); ++c) {
+        const std::vector<unsigned char> bytes = MakeAiaFile(doc, c, name + ".xstg");
+        std::ofstream(folder / (name + "-" + std::to_string(c) + ".cdf"), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -89,6 +101,8 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(spectra);
     const std::filesystem::path scenarios = root / "scenarios";
     std::filesystem::create_directories(scenarios);
+    const std::filesystem::path aia = root / "aia";
+    std::filesystem::create_directories(aia);
     for (std::size_t i = 0; i < std::size(kScenarios); ++i)
         std::ofstream(scenarios / ("scenario-" + std::to_string(i) + ".json")) << kScenarios[i];
 
@@ -107,6 +121,10 @@ int main(int argc, char** argv) {
         AddChannels(doc, 3, 16);
         FillPassport(doc.m_passport);
         ok &= Save(doc, documents / "full.xstg");
+        SaveAia(doc, aia, "full");
+        doc.m_channels.resize(1);
+        doc.m_channels[0].table.clear();
+        SaveAia(doc, aia, "without-peaks");
     }
     {
         CTarvikFile4 doc;
