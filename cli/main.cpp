@@ -187,15 +187,19 @@ void ExportAiaFiles(const CTarvikFile4& document, const std::string& path, const
 
 struct ExportArgs {
     std::string document;
-    std::string csv;
-    std::string aia;
+    std::optional<std::string> csv;
+    std::optional<std::string> aia;
 };
 
 void Export(const ExportArgs& args) {
+    // An export that would write nothing is a mistake, not a success.
+    if (!args.csv && !args.aia) throw ToolError{"export", "give --csv FILE, --aia FILE or both"};
+    for (const auto& [option, file] : {std::pair{"--csv", args.csv}, std::pair{"--aia", args.aia}})
+        if (file && file->empty()) throw ToolError{option, "the file name is empty"};
     CTarvikFile4 document;
     Load(document, args.document);
-    if (!args.csv.empty()) ExportCsvFiles(document, args.document, args.csv);
-    if (!args.aia.empty()) ExportAiaFiles(document, args.document, args.aia);
+    if (args.csv) ExportCsvFiles(document, args.document, *args.csv);
+    if (args.aia) ExportAiaFiles(document, args.document, *args.aia);
 }
 
 int Run(int argc, char** argv) {
@@ -236,8 +240,6 @@ int Run(int argc, char** argv) {
     exporter->add_option("--csv", exported.csv, "CSV file to write");
     exporter->add_option("--aia", exported.aia,
                          "AIA file to write (.cdf); one per channel for several channels");
-    // At least one of the two: an export that writes nothing is a mistake.
-    exporter->require_option(1, 2);
 
     CLI11_PARSE(app, argc, argv);
 

@@ -172,10 +172,12 @@ TEST(BadInput, OutputsThatAreNoRegularFilesAreLeftAlone) {
         EXPECT_TRUE(std::filesystem::is_fifo(dir.Path("fifo")));
     }
     ASSERT_EQ(dir.Run({"generate", "s.json", "-o", "d.xstg"}).exit_code, 0);
-    const ToolResult run = dir.Run({"export", "d.xstg", "--csv", "fifo"});
-    EXPECT_EQ(run.err,
-              "xstgtool: fifo: cannot write: it is a FIFO (named pipe), not a regular file\n");
-    EXPECT_TRUE(std::filesystem::is_fifo(dir.Path("fifo")));
+    for (const char* format : {"--csv", "--aia"}) {
+        const ToolResult run = dir.Run({"export", "d.xstg", format, "fifo"});
+        EXPECT_EQ(run.err,
+                  "xstgtool: fifo: cannot write: it is a FIFO (named pipe), not a regular file\n");
+        EXPECT_TRUE(std::filesystem::is_fifo(dir.Path("fifo")));
+    }
 }
 
 TEST(BadInput, CommandLineErrors) {
@@ -204,6 +206,21 @@ TEST(BadInput, CommandLineErrors) {
 
     run = dir.Run({});
     EXPECT_NE(run.exit_code, 0);
+
+    // An export that would write nothing fails rather than succeeding silently.
+    ASSERT_EQ(dir.Run({"generate", "s.json", "-o", "d.xstg"}).exit_code, 0);
+    const std::pair<std::vector<std::string>, std::string> exports[] = {
+        {{"export", "d.xstg"}, "xstgtool: export: give --csv FILE, --aia FILE or both\n"},
+        {{"export", "d.xstg", "--aia", ""}, "xstgtool: --aia: the file name is empty\n"},
+        {{"export", "d.xstg", "--csv", "", "--aia", "x.cdf"},
+         "xstgtool: --csv: the file name is empty\n"},
+    };
+    for (const auto& [args, expected] : exports) {
+        run = dir.Run(args);
+        EXPECT_EQ(run.exit_code, 1);
+        EXPECT_EQ(run.err, expected);
+    }
+    EXPECT_FALSE(dir.Exists("x.cdf"));
 }
 
 TEST(BadInput, AFailedGenerationKeepsTheOldOutput) {
