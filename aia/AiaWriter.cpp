@@ -23,9 +23,10 @@ namespace {
 // A netCDF file being made in memory; abandoned unless it was closed into bytes.
 class MemoryNetcdf {
 public:
-    MemoryNetcdf() {
+    // `expected_size`: room for the whole file at once, so the buffer need not grow by copies.
+    explicit MemoryNetcdf(std::size_t expected_size) {
         // Classic format (mode 0), never on disk: the bytes are written atomically afterwards.
-        NetcdfCall(nc_create_mem("aia", NC_CLOBBER, 1 << 16, &m_id), "creating the file");
+        NetcdfCall(nc_create_mem("aia", NC_CLOBBER, expected_size, &m_id), "creating the file");
         int old_mode = 0;
         NetcdfCall(nc_set_fill(m_id, NC_NOFILL, &old_mode), "setting the fill mode");
     }
@@ -36,21 +37,18 @@ public:
     }
     int Id() const { return m_id; }
 
-    std::vector<unsigned char> CloseIntoBytes() {
+    AiaBytes CloseIntoBytes() {
         NC_memio memory{};
         const int status = nc_close_memio(m_id, &memory);
         m_id = -1;
         NetcdfCall(status, "closing the file");
-        const auto* begin = static_cast<const unsigned char*>(memory.memory);
-        std::vector<unsigned char> bytes(begin, begin + memory.size);
-        std::free(memory.memory);
+        AiaBytes buffer(memory.memory, memory.size);
         // The memory handed back is the library's whole buffer; the file is what its header
         // describes, exactly the bytes the library would have written to a disk file.
         std::uint64_t used = 0;
-        if (const auto fault = CheckClassicHeader(bytes.data(), bytes.size(), &used))
+        if (const auto fault = CheckClassicHeader(buffer.data(), buffer.size(), &used))
             throw AiaError("netCDF: the file made is not readable: " + *fault);
-        bytes.resize(static_cast<std::size_t>(used));
-        return bytes;
+        return AiaBytes(buffer.Release(), static_cast<std::size_t>(used));
     }
 
 private:
@@ -130,15 +128,17 @@ void WriteGlobalAttributes(int file, const Passport& passport, const Channel4& c
 
 }  // namespace
 
-std::vector<unsigned char> MakeAiaFile(const CTarvikFile4& document, std::size_t index,
-                                       const std::string& source_name) {
+AiaBytes MakeAiaFile(const CTarvikFile4& document, std::size_t index,
+                     const std::string& source_name) {
     const Channel4& channel = document.m_channels.at(index);
     CheckChannel(channel, document.m_passport.andate);
     const std::vector<float>& samples = channel.signal.samples;
     const std::vector<Peak4>& peaks = channel.table;
     const SampleGrid grid = channel.signal.Grid();
 
-    MemoryNetcdf netcdf;
+    constexpr std::size_t kHeaderRoom = 1 << 14;
+    MemoryNetcdf netcdf(kHeaderRoom + samples.size() * sizeof(float) +
+                        peaks.size() * (kPeakNameBytes + std::size(kAiaPeakVariables) * 8));
     const int file = netcdf.Id();
     WriteGlobalAttributes(file, document.m_passport, channel, source_name);
 

@@ -32,7 +32,7 @@ void ExportAia(const CTarvikFile4& document, const std::vector<std::string>& fil
     // memory at a time.
     std::vector<std::unique_ptr<AtomicFile>> finished;
     for (std::size_t i = 0; i < files.size(); ++i) {
-        const std::vector<unsigned char> bytes = MakeAiaFile(document, i, source_name);
+        const AiaBytes bytes = MakeAiaFile(document, i, source_name);
         auto file = std::make_unique<AtomicFile>();
         if (!file->Open(files[i]) || !file->Write(bytes.data(), bytes.size()) || !file->Finish())
             CannotWrite(*file, files[i]);

@@ -80,7 +80,7 @@ bool Save(CTarvikFile4& doc, const std::filesystem::path& path) {
 void SaveAia(const CTarvikFile4& doc, const std::filesystem::path& folder,
              const std::string& name) {
     for (std::size_t c = 0; c < doc.m_channels.size(); ++c) {
-        const std::vector<unsigned char> bytes = MakeAiaFile(doc, c, name + ".xstg");
+        const AiaBytes bytes = MakeAiaFile(doc, c, name + ".xstg");
         std::ofstream(folder / (name + "-" + std::to_string(c) + ".cdf"), std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()),
                    static_cast<std::streamsize>(bytes.size()));

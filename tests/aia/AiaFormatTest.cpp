@@ -134,7 +134,8 @@ TEST(ClassicHeader, EveryTruncatedExportIsRefused) {
     peak.name = "Пик";
     peak.time = 0.02;
     doc.m_channels[0].table.assign(2, peak);
-    const std::vector<unsigned char> file = MakeAiaFile(doc, 0, "d.xstg");
+    const AiaBytes made = MakeAiaFile(doc, 0, "d.xstg");
+    const std::vector<unsigned char> file(made.begin(), made.end());
     const AiaTrace whole = ReadAiaBytes(file);
     EXPECT_EQ(whole.samples, std::vector<float>(samples, samples + 4));
     EXPECT_EQ(whole.peak_names, (std::vector<std::string>{"Пик", "Пик"}));
