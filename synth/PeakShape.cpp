@@ -17,12 +17,13 @@ struct Apex {
     double height = 0.0;
 };
 
-std::optional<Apex> FindApex(const std::vector<float>& s, double index) {
+std::optional<Apex> FindApex(const std::vector<float>& s, double index, double reach) {
     const std::int64_t n = static_cast<std::int64_t>(s.size());
     if (n == 0 || !std::isfinite(index)) return std::nullopt;
     std::int64_t c = static_cast<std::int64_t>(std::llround(std::clamp(index, 0.0, double(n - 1))));
     while (c + 1 < n && s[c + 1] > s[c]) ++c;
     while (c > 0 && s[c - 1] > s[c]) --c;
+    if (!(std::fabs(static_cast<double>(c) - index) <= reach)) return std::nullopt;
     Apex apex{c, static_cast<double>(c), s[c]};
     if (c > 0 && c + 1 < n) {
         const double left = s[c - 1];
@@ -59,11 +60,12 @@ std::optional<double> DistanceTo(const std::vector<float>& s, const Apex& apex, 
 
 }  // namespace
 
-PeakShapeMeasure MeasurePeakShape(const Signal4& clean, double time) {
+PeakShapeMeasure MeasurePeakShape(const Signal4& clean, double time, double reach) {
     const SampleGrid grid = clean.Grid();
     PeakShapeMeasure measure{kNaN, kNaN};
     if (!(grid.step > 0.0)) return measure;
-    const std::optional<Apex> apex = FindApex(clean.samples, (time - grid.start) / grid.step);
+    const std::optional<Apex> apex =
+        FindApex(clean.samples, (time - grid.start) / grid.step, reach / grid.step + 1.0);
     if (!apex) return measure;
     auto ratio = [&](double share, auto of) {
         const auto front = DistanceTo(clean.samples, *apex, share * apex->height, -1);

@@ -15,4 +15,4 @@ struct PeakShapeMeasure {
 // Measured on a signal whose baseline is 0 (the clean sum of the peaks), at the local maximum
 // reached by climbing from the sample nearest `time`. The apex is placed by the parabola through
 // the highest sample and its neighbours; the crossings by linear interpolation between samples.
-PeakShapeMeasure MeasurePeakShape(const Signal4& clean, double time);
+PeakShapeMeasure MeasurePeakShape(const Signal4& clean, double time, double reach);

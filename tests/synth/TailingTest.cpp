@@ -38,7 +38,7 @@ TEST(Tailing, MeasuredFactorIsTheRequestAndApexTimeAndHeightAreKept) {
             const std::size_t apex = static_cast<std::size_t>(std::lround(8.0 / step));
             EXPECT_EQ(signal.samples[apex], 7.5f);
             EXPECT_EQ(HighestSample(signal), apex);
-            const PeakShapeMeasure measured = MeasurePeakShape(signal, peak.time);
+            const PeakShapeMeasure measured = MeasurePeakShape(signal, peak.time, peak.width);
             EXPECT_NEAR(measured.tailing, std::max(factor, kClosestFronting), 0.01);
             EXPECT_EQ(measured.asymmetry > 1.0, factor > 1.0);
         }
@@ -79,6 +79,27 @@ TEST(Tailing, ShapeIsTheExponentiallyModifiedGaussian) {
                 << "factor " << factor << ", " << u << " sigmas from the apex";
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+// A small peak on the flank of a tall one has no apex of its own: climbing from its time would
+// measure the tall one, so it is not measured at all. A neighbour whose valley stays above the
+// 5 % level leaves the factor unmeasured but not the asymmetry at 10 %.
+TEST(PeakShape, PeaksWithoutTheirOwnApexOrCrossingAreNotMeasured) {
+    Signal4 signal(0.01, 0.0, nullptr, 0);
+    GenPeak4 tall = Tailed(3.0, 100.0, 0.1, 1.0);
+    GenPeak4 shoulder = Tailed(3.15, 2.0, 0.1, 1.0);
+    GenPeak4 left = Tailed(6.0, 10.0, 0.1, 1.0);
+    GenPeak4 right = Tailed(6.37, 10.0, 0.1, 1.0);  // the valley at 7 % of the height
+    FillSignal(signal, 1000, {tall, shoulder, left, right});
+    EXPECT_TRUE(std::isnan(MeasurePeakShape(signal, shoulder.time, shoulder.width).tailing));
+    EXPECT_NEAR(MeasurePeakShape(signal, tall.time, tall.width).tailing, 1.0, 0.05);
+    const PeakShapeMeasure pair = MeasurePeakShape(signal, left.time, left.width);
+    EXPECT_TRUE(std::isnan(pair.tailing));
+    EXPECT_NEAR(pair.asymmetry, 1.0, 0.05);
 }
 
 }  // namespace
