@@ -103,6 +103,12 @@ double ApexOf(double decay) {
     return decay - x / kSqrtHalf;
 }
 
+// Where the unit shape crosses a share of its apex value, in sigmas from the apex.
+struct ShapeWidths {
+    double front = 0.0;  // negative
+    double back = 0.0;
+};
+
 // A tailing shape (not mirrored) with its apex found.
 TailShape TailingShape(double decay) {
     TailShape shape;
@@ -166,14 +172,4 @@ TailReach ReachOf(const TailShape& shape) {
     const double tail =
         std::max(kFrontReach, 0.5 * shape.decay + kZeroExponent / shape.decay) + 1.0 - shape.apex;
     return shape.fronting ? TailReach{tail, front} : TailReach{front, tail};
-}
-
-ShapeWidths WidthsAt(const TailShape& shape, double level) {
-    if (shape.IsGaussian()) {
-        // e^(-z^2/2) = level.
-        const double reach = std::sqrt(-2.0 * std::log(level));
-        return {-reach, reach};
-    }
-    const ShapeWidths tailing = TailingWidths(shape, level);
-    return shape.fronting ? ShapeWidths{-tailing.back, -tailing.front} : tailing;
 }

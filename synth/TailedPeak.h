@@ -28,11 +28,3 @@ struct TailReach {
     double after = 0.0;
 };
 TailReach ReachOf(const TailShape& shape);
-
-// Where the signal's level, as a share of its apex height, is crossed on either side of the apex
-// of one peak of the unit shape, in sigmas from the apex (front ones negative).
-struct ShapeWidths {
-    double front = 0.0;
-    double back = 0.0;
-};
-ShapeWidths WidthsAt(const TailShape& shape, double level);
