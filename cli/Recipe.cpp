@@ -127,12 +127,14 @@ void CheckPeakRanges(const Recipe& r) {
                 "must lie within +-" + Text(kLargestValue));
 }
 
-// The passport goes into every scenario unchanged: checked once, by the scenario parser itself.
-void CheckPassport(const json& passport) {
-    const json probe = {{"analysis_time", 1.0},
-                        {"sample_rate", 1.0},
-                        {"passport", passport},
-                        {"channels", json::array({json::object()})}};
+// The passport and the analysis date go into every scenario unchanged: checked once, by the
+// scenario parser itself.
+void CheckSharedKeys(const json& root) {
+    json probe = {{"analysis_time", 1.0},
+                  {"sample_rate", 1.0},
+                  {"channels", json::array({json::object()})}};
+    for (const char* key : {"passport", "analysis_date"})
+        if (root.contains(key)) probe[key] = root[key];
     try {
         ParseScenario(probe.dump());
     } catch (const ScenarioError& error) {
@@ -235,19 +237,11 @@ Recipe ParseRecipe(const std::string& text) {
             Fail("min_resolution", "must be a number from 0 to " + Text(kMaxResolution));
         r.min_resolution = value.get<double>();
     }
-    if (root.contains("analysis_date")) {
-        const json& date = root["analysis_date"];
-        if (!date.is_number_integer() ||
-            (date.is_number_unsigned() && date.get<std::uint64_t>() > INT64_MAX))
-            Fail("analysis_date", "must be a whole number of seconds within 64 bits");
-        r.analysis_date = date.get<std::int64_t>();
-    }
     CheckSizes(r);
     CheckPeakRanges(r);
-    if (root.contains("passport")) {
-        r.passport = root["passport"];
-        CheckPassport(r.passport);
-    }
+    CheckSharedKeys(root);
+    if (root.contains("analysis_date")) r.analysis_date = root["analysis_date"].get<std::int64_t>();
+    if (root.contains("passport")) r.passport = root["passport"];
     return r;
 }
 
