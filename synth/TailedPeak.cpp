@@ -62,9 +62,10 @@ double UnitTail(double z, double decay) {
 }
 
 // A root of f, continuous with f(lo) and f(hi) of opposite signs, by regula falsi with the
-// Illinois modification: as sure as bisection, and close to the secant method's speed.
+// Illinois modification: as sure as bisection, and close to the secant method's speed. It ends
+// when the bracket is no wider than `tolerance` or f is within `enough` of 0.
 template <class F>
-double FindRoot(F f, double lo, double hi, double tolerance) {
+double FindRoot(F f, double lo, double hi, double tolerance, double enough = 0.0) {
     double f_lo = f(lo);
     double f_hi = f(hi);
     if (f_lo == 0.0) return lo;
@@ -74,7 +75,7 @@ double FindRoot(F f, double lo, double hi, double tolerance) {
         double x = (lo * f_hi - hi * f_lo) / (f_hi - f_lo);
         if (!(x > lo && x < hi)) x = 0.5 * (lo + hi);
         const double f_x = f(x);
-        if (f_x == 0.0) return x;
+        if (std::fabs(f_x) <= enough) return x;
         if ((f_x < 0.0) == (f_lo < 0.0)) {
             lo = x;
             f_lo = f_x;
@@ -99,7 +100,7 @@ double ApexOf(double decay) {
         const double erfc_x = 2.0 - Exp(-x * x) * ScaledErfc(-x);
         return decay * erfc_x - kSqrtTwoOverPi * Exp(-x * x);
     };
-    const double x = FindRoot(slope, -kFrontReach, 2.0 * decay + 1.0, 1e-13);
+    const double x = FindRoot(slope, -kFrontReach, 2.0 * decay + 1.0, 1e-11);
     return decay - x / kSqrtHalf;
 }
 
@@ -122,9 +123,9 @@ TailShape TailingShape(double decay) {
 ShapeWidths TailingWidths(const TailShape& shape, double level) {
     const double target = level * shape.apex_value;
     auto above = [&](double z) { return UnitTail(z, shape.decay) - target; };
-    const double front = FindRoot(above, shape.apex - kFrontReach, shape.apex, 1e-12);
+    const double front = FindRoot(above, shape.apex - kFrontReach, shape.apex, 1e-10);
     const double back =
-        FindRoot(above, shape.apex, shape.apex + kFrontReach + 30.0 / shape.decay, 1e-12);
+        FindRoot(above, shape.apex, shape.apex + kFrontReach + 30.0 / shape.decay, 1e-10);
     return {front - shape.apex, back - shape.apex};
 }
 
@@ -149,7 +150,8 @@ TailShape SolveTailShape(double factor) {
         if (ratio <= 0.0) return 1.0 - wanted;
         return TailingFactorOf(TailingWidths(TailingShape(1.0 / ratio), 0.05)) - wanted;
     };
-    const double ratio = FindRoot(excess, 0.0, 1000.0, 1e-10);
+    // A millionth of the factor is far below what sampling lets one measure.
+    const double ratio = FindRoot(excess, 0.0, 1000.0, 1e-10, 1e-6);
     if (!(ratio > 0.0)) return gaussian;
 
     TailShape shape = TailingShape(1.0 / ratio);
