@@ -86,7 +86,8 @@ void PrepareFolder(const std::string& folder, bool force) {
     if (fs::exists(status)) {
         if (!fs::is_directory(status)) throw BatchError{folder, "it exists and is not a folder"};
         const bool empty = fs::is_empty(folder, error);
-        if (error) throw BatchError{folder, "cannot read the folder: " + SystemErrorText(error.value())};
+        if (error)
+            throw BatchError{folder, "cannot read the folder: " + SystemErrorText(error.value())};
         if (!empty && !force)
             throw BatchError{folder, "the folder is not empty; give --force to write into it"};
         return;
@@ -101,7 +102,8 @@ std::string MakeDocument(const Recipe& recipe, const BatchOptions& options, std:
     const std::string stem = options.folder + "/" + DocumentStem(number);
     std::string text;
     try {
-        text = DrawScenario(recipe, options.seed, static_cast<std::uint32_t>(number)).dump(2) + "\n";
+        text =
+            DrawScenario(recipe, options.seed, static_cast<std::uint32_t>(number)).dump(2) + "\n";
     } catch (const RecipeError& error) {
         throw BatchError{options.recipe, error.what()};
     }

@@ -13,7 +13,7 @@ struct BatchOptions {
     std::uint64_t count = 100;
     std::uint32_t seed = 42;
     std::uint64_t first = 1;
-    unsigned jobs = 0;  // documents made at once; 0: one per core
+    unsigned jobs = 0;   // documents made at once; 0: one per core
     bool force = false;  // write into a folder that is not empty
 };
 

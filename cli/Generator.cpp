@@ -8,8 +8,8 @@
 #include "EchoText.h"
 
 #include "file/NewGuidString.h"
-#include "synth/NoiseEngine.h"
 #include "synth/FillSignal.h"
+#include "synth/NoiseEngine.h"
 #include "synth/Regeneration.h"
 #include "synth/SampleCount.h"
 #include "synth/StoredPeaks.h"
@@ -127,7 +127,8 @@ std::vector<StoredPeakTruth> TruthOf(const Signal4& signal, const std::vector<Ge
             ++out;
             continue;
         }
-        truth.push_back({i, peaks[i].width, peaks[i].tail, MeasurePeakShape(clean, peaks[i].time, peaks[i].width)});
+        truth.push_back({i, peaks[i].width, peaks[i].tail,
+                         MeasurePeakShape(clean, peaks[i].time, peaks[i].width)});
     }
     return truth;
 }

@@ -129,8 +129,9 @@ std::string ReadLine(InputFile& in, const std::string& path) {
         line += c;
         if (line.size() > 4096) break;
     }
-    Fail(path, "not a manifest of xstgtool batch (its first lines are not a part line and the "
-               "header)");
+    Fail(path,
+         "not a manifest of xstgtool batch (its first lines are not a part line and the "
+         "header)");
 }
 
 std::optional<std::uint64_t> Field(std::string_view line, std::string_view key) {
@@ -159,8 +160,9 @@ PartFile ReadPart(const std::string& folder) {
     const auto finished = Field(first, "finished");
     if (first.rfind(kPartPrefix, 0) != 0 || !recipe || !seed || !start || !count || !finished ||
         *seed > UINT32_MAX || header != ManifestHeader())
-        Fail(file.path, "not a manifest of xstgtool batch (its first lines are not a part line "
-                        "and the header)");
+        Fail(file.path,
+             "not a manifest of xstgtool batch (its first lines are not a part line "
+             "and the header)");
     file.part = {*recipe, static_cast<std::uint32_t>(*seed), *start, *count, *finished};
     return file;
 }
@@ -249,7 +251,8 @@ void MergeManifests(const std::vector<std::string>& folders,
     });
     CheckParts(files);
     ManifestPart merged = files.front().part;
-    merged.count = merged.finished = files.back().part.first + files.back().part.count - merged.first;
+    merged.count = merged.finished =
+        files.back().part.first + files.back().part.count - merged.first;
     out(ManifestPartLine(merged));
     out(ManifestHeader());
     for (const PartFile& file : files) {

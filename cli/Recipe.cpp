@@ -41,11 +41,9 @@ RecipeRange ParseRange(const json& root, const char* key) {
         const double number = value.get<double>();
         return {number, number, false};
     }
-    if (!value.is_object())
-        Fail(key, "must be a number or an object with \"min\" and \"max\"");
+    if (!value.is_object()) Fail(key, "must be a number or an object with \"min\" and \"max\"");
     for (const auto& [name, item] : value.items())
-        if (name != "min" && name != "max" && name != "log")
-            Fail(key, "unknown key " + Echo(name));
+        if (name != "min" && name != "max" && name != "log") Fail(key, "unknown key " + Echo(name));
     if (!value.contains("min") || !value.contains("max"))
         Fail(key, "needs both \"min\" and \"max\"");
     if (!value["min"].is_number() || !value["max"].is_number())
@@ -70,7 +68,8 @@ RecipeCount ParseCount(const json& root, const char* key) {
         return number.get<std::uint64_t>();
     };
     if (value.is_number()) return {whole(value), whole(value)};
-    if (!value.is_object()) Fail(key, "must be a whole number or an object with \"min\" and \"max\"");
+    if (!value.is_object())
+        Fail(key, "must be a whole number or an object with \"min\" and \"max\"");
     for (const auto& [name, item] : value.items())
         if (name != "min" && name != "max") Fail(key, "unknown key " + Echo(name));
     if (!value.contains("min") || !value.contains("max"))
@@ -97,8 +96,9 @@ void CheckSizes(const Recipe& r) {
     if (!(r.analysis_time.min > 0.0)) Fail("analysis_time", "must be greater than 0 minutes");
     if (!(r.sample_rate.min >= 1.0)) Fail("sample_rate", "must be at least 1 sample per minute");
     const SampleCountResult largest = ComputeSampleCount(r.analysis_time.max, r.sample_rate.max);
-    if (!largest.ok()) Fail("", "at the largest analysis_time and sample_rate: " +
-                                    DescribeSampleCountError(largest.error));
+    if (!largest.ok())
+        Fail("", "at the largest analysis_time and sample_rate: " +
+                     DescribeSampleCountError(largest.error));
     if (r.channels.min < 1 || r.channels.max > kMaxScenarioChannels)
         Fail("channels", "must lie between 1 and " + std::to_string(kMaxScenarioChannels));
     if (largest.count * r.channels.max > kMaxDocumentSampleCount)
@@ -118,8 +118,10 @@ void CheckPeakRanges(const Recipe& r) {
     const std::string positive = "must lie above 0 and at most " + Text(kLargestValue);
     CheckWithin(r.height, "height", std::numeric_limits<double>::min(), kLargestValue, positive);
     if (r.width.has_value() == r.area.has_value()) Fail("", "give either \"width\" or \"area\"");
-    if (r.width) CheckWithin(*r.width, "width", std::numeric_limits<double>::min(), kLargestValue, positive);
-    if (r.area) CheckWithin(*r.area, "area", std::numeric_limits<double>::min(), kLargestValue, positive);
+    if (r.width)
+        CheckWithin(*r.width, "width", std::numeric_limits<double>::min(), kLargestValue, positive);
+    if (r.area)
+        CheckWithin(*r.area, "area", std::numeric_limits<double>::min(), kLargestValue, positive);
     CheckWithin(r.tailing, "tailing", kMinTailingFactor, kMaxTailingFactor,
                 "must lie between 0.5 and 4");
     CheckWithin(r.noise, "noise", 0.0, kLargestValue, "must lie from 0 to " + Text(kLargestValue));
@@ -130,9 +132,8 @@ void CheckPeakRanges(const Recipe& r) {
 // The passport and the analysis date go into every scenario unchanged: checked once, by the
 // scenario parser itself.
 void CheckSharedKeys(const json& root) {
-    json probe = {{"analysis_time", 1.0},
-                  {"sample_rate", 1.0},
-                  {"channels", json::array({json::object()})}};
+    json probe = {
+        {"analysis_time", 1.0}, {"sample_rate", 1.0}, {"channels", json::array({json::object()})}};
     for (const char* key : {"passport", "analysis_date"})
         if (root.contains(key)) probe[key] = root[key];
     try {
@@ -210,13 +211,14 @@ Recipe ParseRecipe(const std::string& text) {
     const json& root = parsed.value;
     if (!root.is_object()) Fail("", "the recipe must be an object");
     static constexpr std::string_view kKeys[] = {
-        "analysis_time", "sample_rate", "channels", "peaks_per_channel", "peak_time",
-        "height",        "width",       "area",     "tailing",           "noise",
+        "analysis_time", "sample_rate",    "channels",      "peaks_per_channel", "peak_time",
+        "height",        "width",          "area",          "tailing",           "noise",
         "drift",         "min_resolution", "analysis_date", "passport"};
     for (const auto& [key, value] : root.items())
         if (std::find(std::begin(kKeys), std::end(kKeys), key) == std::end(kKeys))
             Fail("", "unknown key " + Echo(key));
-    for (const char* key : {"analysis_time", "sample_rate", "peaks_per_channel", "peak_time", "height"})
+    for (const char* key :
+         {"analysis_time", "sample_rate", "peaks_per_channel", "peak_time", "height"})
         Require(root, key);
 
     Recipe r;
@@ -233,7 +235,8 @@ Recipe ParseRecipe(const std::string& text) {
     if (root.contains("drift")) r.drift = ParseRange(root, "drift");
     if (root.contains("min_resolution")) {
         const json& value = root["min_resolution"];
-        if (!value.is_number() || !(value.get<double>() >= 0.0 && value.get<double>() <= kMaxResolution))
+        if (!value.is_number() ||
+            !(value.get<double>() >= 0.0 && value.get<double>() <= kMaxResolution))
             Fail("min_resolution", "must be a number from 0 to " + Text(kMaxResolution));
         r.min_resolution = value.get<double>();
     }
@@ -293,7 +296,8 @@ nlohmann::ordered_json DrawScenario(const Recipe& recipe, std::uint32_t seed,
                              " tries; widen peak_time or lower peaks_per_channel, widths or "
                              "min_resolution");
                 peak.time = draws.From(recipe.peak_time);
-            } while (recipe.min_resolution > 0.0 && !std::all_of(peaks.begin(), peaks.end(), resolved));
+            } while (recipe.min_resolution > 0.0 &&
+                     !std::all_of(peaks.begin(), peaks.end(), resolved));
             peaks.push_back(peak);
         }
         std::stable_sort(peaks.begin(), peaks.end(),

@@ -64,8 +64,7 @@ Recipe ParseRecipe(const std::string& text);
 // width or area, tailing factor and retention time (drawn again while it is closer than the
 // minimum resolution to a peak already placed). A uniform draw is min + u (max - min) and a
 // log-uniform one max e^(-(1 - u) ln(max/min)), u being the output's high 53 bits over 2^53.
-nlohmann::ordered_json DrawScenario(const Recipe& recipe, std::uint32_t seed,
-                                    std::uint32_t number);
+nlohmann::ordered_json DrawScenario(const Recipe& recipe, std::uint32_t seed, std::uint32_t number);
 
 // Resolution of two neighbouring peaks from their apex times and half-height widths (minutes):
 // sqrt(2 ln 2) (t2 - t1) / (w1 + w2), which is (t2 - t1) / (2 (sigma1 + sigma2)) for Gaussians.

@@ -38,8 +38,8 @@ struct Scenario {
     std::vector<ScenarioChannel> channels;
     // What the command line otherwise gives, so that a scenario can describe its document to the
     // byte (a batch writes them for every document it makes).
-    std::optional<std::uint32_t> seed;         // of the noise generator
-    std::optional<std::string> assay_id;       // UUID, lower case
+    std::optional<std::uint32_t> seed;          // of the noise generator
+    std::optional<std::string> assay_id;        // UUID, lower case
     std::optional<std::int64_t> analysis_date;  // seconds since 1970-01-01 00:00 UTC
 };
 

@@ -180,15 +180,14 @@ void Batch(const BatchArgs& args) {
     BatchResult result;
     try {
         ProgressBar bar(stderr);
-        result = RunBatch(args.options, [&bar](std::size_t done, std::size_t total) {
-            bar.Update(done, total);
-        });
+        result = RunBatch(args.options,
+                          [&bar](std::size_t done, std::size_t total) { bar.Update(done, total); });
     } catch (const BatchError& error) {
         throw ToolError{error.subject, error.what};
     }
     if (!result.interrupted) return;
-    std::cerr << "xstgtool: " << Printable(args.options.folder) << ": interrupted: "
-              << result.finished << " of " << args.options.count
+    std::cerr << "xstgtool: " << Printable(args.options.folder)
+              << ": interrupted: " << result.finished << " of " << args.options.count
               << " documents finished; " << kManifestName << " lists them\n";
     throw Interrupted{};
 }

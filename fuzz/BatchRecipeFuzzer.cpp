@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr double kMaxFuzzSamples = 20'000;  // per channel, at the largest draws
+constexpr double kMaxFuzzSamples = 20'000;   // per channel, at the largest draws
 constexpr std::uint64_t kMaxFuzzPeaks = 64;  // over all channels
 
 bool SmallEnough(const Recipe& recipe) {

@@ -26,10 +26,9 @@ double ErfcFit(double t) {
                 t * (0.37409196 +
                      t * (0.09678418 +
                           t * (-0.18628806 +
-                               t * (0.27886807 +
-                                    t * (-1.13520398 +
-                                         t * (1.48851587 +
-                                              t * (-0.82215223 + t * 0.17087277))))))));
+                               t * (0.27886807 + t * (-1.13520398 +
+                                                      t * (1.48851587 + t * (-0.82215223 +
+                                                                             t * 0.17087277))))))));
 }
 
 double Exp(double x) {
@@ -54,7 +53,8 @@ double UnitTail(double z, double decay) {
     const double y = -x;
     const double tail = Exp(0.5 * decay * decay - z * decay);
     // Beyond this the exponential below is 0.0 (its argument is under -746, ErfcFit(t) being below
-    // 3e-8) and erfc(x) is exactly 2: skipping it changes no bit, and saves most of the tail's work.
+    // 3e-8) and erfc(x) is exactly 2: skipping it changes no bit, and saves most of the tail's
+    // work.
     if (y > kErfcIsTwo) return tail * 2.0;
     const double t = 1.0 / (1.0 + 0.5 * y);
     const double erfc_x = 2.0 - Exp(-y * y + ErfcFit(t)) * t;

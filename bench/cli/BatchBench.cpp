@@ -37,12 +37,18 @@ void Batch(benchmark::State& state, bool tailing) {
         state.ResumeTiming();
         RunBatch(options, {});
     }
-    state.counters["documents/s"] =
-        benchmark::Counter(static_cast<double>(options.count), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["documents/s"] = benchmark::Counter(
+        static_cast<double>(options.count), benchmark::Counter::kIsIterationInvariantRate);
     fs::remove_all(root);
 }
 
 }  // namespace
 
-BENCHMARK_CAPTURE(Batch, TenPeaksTailing, true)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
-BENCHMARK_CAPTURE(Batch, TenPeaksGaussian, false)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
+BENCHMARK_CAPTURE(Batch, TenPeaksTailing, true)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime()
+    ->Iterations(1);
+BENCHMARK_CAPTURE(Batch, TenPeaksGaussian, false)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime()
+    ->Iterations(1);
