@@ -10,10 +10,12 @@
 
 #include "file/NewGuidString.h"
 #include "file/PassportFields.h"
+#include "synth/FillSignal.h"
 #include "synth/NoiseEngine.h"
 #include "synth/Regeneration.h"
 #include "synth/SampleCount.h"
 #include "synth/StoredPeaks.h"
+#include "synth/TailedPeak.h"
 #include "synth/WidthFit.h"
 
 namespace {
@@ -25,6 +27,7 @@ std::vector<GenPeak4> WorkingPeaks(const ScenarioChannel& channel) {
         GenPeak4 peak = MakeNewPeak(p.time, p.height);
         peak.name = p.name;
         peak.width = p.width;
+        peak.tail = SolveTailShape(p.tailing);
         if (p.front && p.back) {
             peak.front = *p.front;
             peak.back = *p.back;
@@ -114,6 +117,24 @@ void WarnUnreachedAreas(const ScenarioChannel& wanted, std::size_t channel, cons
     }
 }
 
+// The stored peaks' truth: the working peaks not left out, in order, measured on their clean sum.
+std::vector<StoredPeakTruth> TruthOf(const Signal4& signal, const std::vector<GenPeak4>& peaks,
+                                     const std::vector<LeftOutPeak>& left_out) {
+    Signal4 clean(signal.Grid().step, signal.Grid().start, nullptr, 0);
+    FillSignal(clean, signal.Size(), peaks);
+    std::vector<StoredPeakTruth> truth;
+    auto out = left_out.begin();
+    for (std::size_t i = 0; i < peaks.size(); ++i) {
+        if (out != left_out.end() && out->index == i) {
+            ++out;
+            continue;
+        }
+        truth.push_back({i, peaks[i].width, peaks[i].tail,
+                         MeasurePeakShape(clean, peaks[i].time, peaks[i].width)});
+    }
+    return truth;
+}
+
 // Copies every field of `record` that `fields` holds; the scenario reader has checked the types.
 template <class Record, class ForEach>
 void TakeFields(const nlohmann::json& fields, Record& record, ForEach for_each) {
@@ -138,8 +159,10 @@ void ApplyScenarioPassport(const nlohmann::json& fields, Passport& passport) {
 }
 
 std::vector<std::string> GenerateDocument(const Scenario& scenario, const GenerateOptions& options,
-                                          CTarvikFile4& document, const ProgressFn& progress) {
+                                          CTarvikFile4& document, const ProgressFn& progress,
+                                          DocumentTruth* truth) {
     std::vector<std::string> warnings;
+    if (truth != nullptr) truth->clear();
     NoiseEngine::Instance().Seed(options.seed);
     const std::size_t total = CountRuns(scenario);
     std::size_t done = 0;
@@ -172,6 +195,7 @@ std::vector<std::string> GenerateDocument(const Scenario& scenario, const Genera
         channel.table = CollectStoredPeaks(channel.signal, peaks, &left_out);
         WarnLeftOut(wanted, c, channel.signal, peaks, left_out, warnings);
         WarnUnreachedAreas(wanted, c, channel.signal, peaks, left_out, warnings);
+        if (truth != nullptr) truth->push_back(TruthOf(channel.signal, peaks, left_out));
     }
 
     ApplyScenarioPassport(scenario.passport, document.m_passport);

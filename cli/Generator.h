@@ -8,6 +8,8 @@
 
 #include "Scenario.h"
 #include "file/TarvikFile4.h"
+#include "synth/PeakShape.h"
+#include "synth/TailShape.h"
 
 // Reports progress of a generation as units done out of a total (one unit per synthesis run).
 using ProgressFn = std::function<void(std::size_t done, std::size_t total)>;
@@ -18,6 +20,19 @@ struct GenerateOptions {
     std::int64_t date = 0;    // the passport's andate, seconds since 1970-01-01 00:00 UTC
 };
 
+// What is known of a stored peak beyond what the document holds: which request it came from, the
+// width and shape it was synthesised with (the width fitted when it was given by area), and its
+// shape measured on the clean signal, the sum of the channel's peaks before noise and drift.
+struct StoredPeakTruth {
+    std::size_t request = 0;  // the peak's index in its scenario channel
+    double width = 0.0;
+    TailShape tail;
+    PeakShapeMeasure shape{};
+};
+
+// Per channel, one entry per stored peak in table order.
+using DocumentTruth = std::vector<std::vector<StoredPeakTruth>>;
+
 // Fills `document` from the scenario, exactly as the generator would: channels in file order,
 // each regenerated from its peaks; then for each peak given by its area, in list order, the width
 // is fitted to that area and the channel regenerated. The stored peak tables leave out peaks
@@ -26,9 +41,11 @@ struct GenerateOptions {
 //
 // Returns one line per peak stored differently from the request: left out of the table (why), or
 // given by an area that the fit did not reach (requested and stored area). Throws ScenarioError
-// when a channel's samples are not all finite.
+// when a channel's samples are not all finite. Fills `truth` when given (it costs one more fill of
+// each channel).
 std::vector<std::string> GenerateDocument(const Scenario& scenario, const GenerateOptions& options,
-                                          CTarvikFile4& document, const ProgressFn& progress = {});
+                                          CTarvikFile4& document, const ProgressFn& progress = {},
+                                          DocumentTruth* truth = nullptr);
 
 // Copies the scenario's passport fields into the passport.
 void ApplyScenarioPassport(const nlohmann::json& fields, Passport& passport);

@@ -10,10 +10,12 @@
 #include "EchoText.h"
 #include "StrictJson.h"
 #include "file/PassportFields.h"
+#include "UuidText.h"
 #include "file/PassportXml.h"
 #include "file/XmlChars.h"
 #include "synth/Peak4.h"
 #include "synth/SampleCount.h"
+#include "synth/TailShape.h"
 
 using nlohmann::json;
 
@@ -66,7 +68,8 @@ double RequiredNumber(const json& object, std::string_view key, const std::strin
 
 ScenarioPeak ParsePeak(const json& object, const std::string& where) {
     RequireObject(object, where);
-    RejectUnknownKeys(object, where, {"name", "time", "height", "width", "area", "front", "back"});
+    RejectUnknownKeys(object, where,
+                      {"name", "time", "height", "width", "area", "front", "back", "tailing"});
     ScenarioPeak peak;
     peak.name = kNewPeakName;
     if (object.contains("name")) {
@@ -79,6 +82,9 @@ ScenarioPeak ParsePeak(const json& object, const std::string& where) {
     peak.area = OptionalNumber(object, "area", where);
     peak.front = OptionalNumber(object, "front", where);
     peak.back = OptionalNumber(object, "back", where);
+    peak.tailing = OptionalNumber(object, "tailing", where).value_or(1.0);
+    if (!(peak.tailing >= kMinTailingFactor && peak.tailing <= kMaxTailingFactor))
+        Fail(Child(where, "tailing"), "must lie between 0.5 and 4");
 
     if (width && peak.area) Fail(where, "give either \"width\" or \"area\", not both");
     peak.width = width.value_or(kNewPeakWidth);
@@ -209,6 +215,30 @@ void CheckXmlText(const json& value, const std::string& where) {
     }
 }
 
+// The keys that stand for generate's --seed, --assay-id and --date.
+void ParseDocumentIdentity(const json& root, Scenario& scenario) {
+    if (root.contains("seed")) {
+        const json& seed = root["seed"];
+        if (!seed.is_number_unsigned() || seed.get<std::uint64_t>() > UINT32_MAX)
+            Fail("seed", "must be a whole number from 0 to 4294967295");
+        scenario.seed = static_cast<std::uint32_t>(seed.get<std::uint64_t>());
+    }
+    if (root.contains("assay_id")) {
+        const json& id = root["assay_id"];
+        std::optional<std::string> uuid;
+        if (id.is_string()) uuid = CanonicalUuid(id.get_ref<const std::string&>());
+        if (!uuid) Fail("assay_id", "must be a UUID (8-4-4-4-12 hex digits)");
+        scenario.assay_id = *uuid;
+    }
+    if (root.contains("analysis_date")) {
+        const json& date = root["analysis_date"];
+        if (!date.is_number_integer() ||
+            (date.is_number_unsigned() && date.get<std::uint64_t>() > INT64_MAX))
+            Fail("analysis_date", "must be a whole number of seconds within 64 bits");
+        scenario.analysis_date = date.get<std::int64_t>();
+    }
+}
+
 }  // namespace
 
 Scenario ParseScenario(const std::string& text) {
@@ -217,7 +247,9 @@ Scenario ParseScenario(const std::string& text) {
     const json root = std::move(parsed.value);
 
     RequireObject(root, "the scenario");
-    RejectUnknownKeys(root, "", {"analysis_time", "sample_rate", "passport", "channels"});
+    RejectUnknownKeys(root, "",
+                      {"analysis_time", "sample_rate", "seed", "assay_id", "analysis_date",
+                       "passport", "channels"});
     Scenario scenario;
     scenario.analysis_time = RequiredNumber(root, "analysis_time", "");
     scenario.sample_rate = RequiredNumber(root, "sample_rate", "");
@@ -227,6 +259,7 @@ Scenario ParseScenario(const std::string& text) {
         ComputeSampleCount(scenario.analysis_time, scenario.sample_rate);
     if (!count.ok()) Fail("", DescribeSampleCountError(count.error));
     scenario.sample_count = count.count;
+    ParseDocumentIdentity(root, scenario);
 
     if (root.contains("passport")) {
         CheckPassport(root["passport"]);

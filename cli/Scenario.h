@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -19,6 +20,7 @@ struct ScenarioPeak {
     std::optional<double> area;   // given instead of the width, which is then fitted
     std::optional<double> front;  // front and back come together or not at all
     std::optional<double> back;
+    double tailing = 1.0;  // tailing factor at 5 % of the height; 1 is the Gaussian
 };
 
 // The keys of the passport's lists in a scenario (and in the JSON dump).
@@ -38,6 +40,11 @@ struct Scenario {
     // The "passport" object as written, checked; applied to the document by the generator.
     nlohmann::json passport = nlohmann::json::object();
     std::vector<ScenarioChannel> channels;
+    // What the command line otherwise gives, so that a scenario can describe its document to the
+    // byte (a batch writes them for every document it makes).
+    std::optional<std::uint32_t> seed;          // of the noise generator
+    std::optional<std::string> assay_id;        // UUID, lower case
+    std::optional<std::int64_t> analysis_date;  // seconds since 1970-01-01 00:00 UTC
 };
 
 // A scenario that cannot be used; the message says where and what, without the file name.
@@ -64,5 +71,6 @@ Scenario ParseScenario(const std::string& text);
 
 // The text of the scenario file at `path`: only a regular file of at most kMaxScenarioBytes is
 // read, so that a FIFO, a device such as /dev/zero, or a folder is refused instead of read
-// without end. Throws ScenarioError with the reason (without the path).
-std::string ReadScenarioFile(const std::string& path);
+// without end. Throws ScenarioError with the reason (without the path). `kind` names the file in
+// messages; batch recipes are read the same way.
+std::string ReadScenarioFile(const std::string& path, std::string_view kind = "scenario file");

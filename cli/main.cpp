@@ -1,7 +1,6 @@
 // xstgtool: generates chromatogram documents from scenario files, and dumps and exports them.
 #include <CLI/CLI.hpp>
 
-#include <cctype>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
@@ -14,16 +13,22 @@
 
 #include "AiaExport.h"
 #include "AiaJson.h"
+#include "Batch.h"
 #include "CsvExport.h"
 #include "DocumentJson.h"
 #include "EchoText.h"
 #include "Generator.h"
+#include "Manifest.h"
 #include "ProgressBar.h"
+#include "RecipeExample.h"
 #include "Scenario.h"
+#include "TextFile.h"
+#include "UuidText.h"
 #include "aia/AiaError.h"
 #include "file/ResultText.h"
 #include "file/SaveTarget.h"
 #include "res/Version.h"
+#include "synth/NoiseEngine.h"
 
 namespace {
 
@@ -35,6 +40,8 @@ struct ToolError {
 
 // Failures already reported, line by line; only the exit status is left to set.
 struct Reported {};
+// A batch stopped by a signal, reported; exits with the status a shell gives Ctrl-C.
+struct Interrupted {};
 
 ToolError FileError(const CTarvikFile4& document, const std::string& path) {
     const FileFailure& failure = document.LastFailure();
@@ -45,20 +52,10 @@ void Load(CTarvikFile4& document, const std::string& path) {
     if (document.LoadFromFile(path) != 0) throw FileError(document, path);
 }
 
-// 8-4-4-4-12 hexadecimal digits, returned in lower case as the document keeps them.
 std::string CheckUuid(const std::string& text) {
-    static constexpr std::size_t kHyphens[] = {8, 13, 18, 23};
-    bool ok = text.size() == 36;
-    std::string lower = text;
-    for (std::size_t i = 0; ok && i < text.size(); ++i) {
-        const bool hyphen_place =
-            i == kHyphens[0] || i == kHyphens[1] || i == kHyphens[2] || i == kHyphens[3];
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        ok = hyphen_place ? c == '-' : std::isxdigit(c) != 0;
-        lower[i] = static_cast<char>(std::tolower(c));
-    }
-    if (!ok) throw ToolError{"--assay-id", Echo(text) + " is not a UUID (8-4-4-4-12 hex digits)"};
-    return lower;
+    const std::optional<std::string> uuid = CanonicalUuid(text);
+    if (!uuid) throw ToolError{"--assay-id", Echo(text) + " is not a UUID (8-4-4-4-12 hex digits)"};
+    return *uuid;
 }
 
 // Whole seconds, exactly: a value beyond 64 bits is refused rather than clamped.
@@ -76,9 +73,10 @@ std::int64_t CheckDate(const std::string& text) {
 struct GenerateArgs {
     std::string scenario;
     std::string output;
-    std::uint32_t seed = 42;
+    std::optional<std::uint32_t> seed;
     std::string assay_id;
     std::optional<std::string> date;
+    std::string manifest;
     bool strict = false;
 };
 
@@ -90,24 +88,46 @@ Scenario ReadScenario(const std::string& path) {
     }
 }
 
-void Generate(const GenerateArgs& args) {
-    GenerateOptions options;
-    options.seed = args.seed;
-    if (!args.assay_id.empty()) options.assay_id = CheckUuid(args.assay_id);
-    options.date =
-        args.date ? CheckDate(*args.date) : static_cast<std::int64_t>(std::time(nullptr));
+void CheckOutput(const std::string& file) {
+    const SaveTarget target = ResolveSaveTarget(file);
+    if (!target.refusal.empty())
+        throw ToolError{file, "cannot write: it is " + target.refusal + ", not a regular file"};
+    if (target.error != 0) throw ToolError{file, "cannot write: " + SystemErrorText(target.error)};
+}
 
-    // The output is checked before any work, so that a refused name costs nothing.
+// The command line's seed, assay identifier and date, else the scenario's, else 42, a new UUID
+// and now.
+GenerateOptions ResolveOptions(const GenerateArgs& args, const Scenario& scenario,
+                               const std::optional<std::string>& assay_id,
+                               const std::optional<std::int64_t>& date) {
+    GenerateOptions options;
+    options.seed = args.seed.value_or(scenario.seed.value_or(NoiseEngine::kDefaultSeed));
+    options.assay_id = assay_id.value_or(scenario.assay_id.value_or(""));
+    options.date = date.value_or(
+        scenario.analysis_date.value_or(static_cast<std::int64_t>(std::time(nullptr))));
+    return options;
+}
+
+void Generate(const GenerateArgs& args) {
+    // The options and outputs are checked before any work, so that a refusal costs nothing.
+    std::optional<std::string> assay_id;
+    if (!args.assay_id.empty()) assay_id = CheckUuid(args.assay_id);
+    std::optional<std::int64_t> date;
+    if (args.date) date = CheckDate(*args.date);
     CTarvikFile4 document;
     if (document.CheckSavePath(args.output) != 0) throw FileError(document, args.output);
+    if (!args.manifest.empty()) CheckOutput(args.manifest);
     const Scenario scenario = ReadScenario(args.scenario);
+    const GenerateOptions options = ResolveOptions(args, scenario, assay_id, date);
 
     std::vector<std::string> warnings;
+    DocumentTruth truth;
     try {
         ProgressBar bar(stderr);
         warnings = GenerateDocument(
             scenario, options, document,
-            [&bar](std::size_t done, std::size_t total) { bar.Update(done, total); });
+            [&bar](std::size_t done, std::size_t total) { bar.Update(done, total); },
+            args.manifest.empty() ? nullptr : &truth);
     } catch (const ScenarioError& error) {
         throw ToolError{args.scenario, error.what()};
     }
@@ -117,6 +137,12 @@ void Generate(const GenerateArgs& args) {
     if (args.strict && !warnings.empty()) throw Reported{};
 
     if (document.SaveToFile(args.output) != 0) throw FileError(document, args.output);
+    if (args.manifest.empty()) return;
+    try {
+        WriteTextFile(args.manifest, ManifestHeader() + ManifestRows(1, scenario, document, truth));
+    } catch (const TextFileError& error) {
+        throw ToolError{args.manifest, error.what()};
+    }
 }
 
 void DumpAia(const std::string& path, bool with_samples) {
@@ -141,11 +167,47 @@ void Dump(const std::string& path, bool with_samples) {
     if (!std::cout) throw ToolError{"standard output", "cannot write"};
 }
 
-void CheckOutput(const std::string& file) {
-    const SaveTarget target = ResolveSaveTarget(file);
-    if (!target.refusal.empty())
-        throw ToolError{file, "cannot write: it is " + target.refusal + ", not a regular file"};
-    if (target.error != 0) throw ToolError{file, "cannot write: " + SystemErrorText(target.error)};
+struct BatchArgs {
+    BatchOptions options;
+    std::vector<std::string> merge;
+};
+
+void MergeInto(const std::vector<std::string>& folders, const std::string& output) {
+    try {
+        if (output.empty()) {
+            MergeManifests(folders, [](std::string_view text) { std::cout << text; });
+            std::cout.flush();
+            if (!std::cout) throw ToolError{"standard output", "cannot write"};
+            return;
+        }
+        CheckOutput(output);
+        std::string merged;
+        MergeManifests(folders, [&merged](std::string_view text) { merged += text; });
+        WriteTextFile(output, merged);
+    } catch (const ManifestError& error) {
+        throw ToolError{"--merge-manifests", error.what()};
+    } catch (const TextFileError& error) {
+        throw ToolError{output, error.what()};
+    }
+}
+
+void Batch(const BatchArgs& args) {
+    if (!args.merge.empty()) return MergeInto(args.merge, args.options.folder);
+    if (args.options.recipe.empty()) throw ToolError{"batch", "give a RECIPE file"};
+    if (args.options.folder.empty()) throw ToolError{"batch", "give the corpus folder with -o"};
+    BatchResult result;
+    try {
+        ProgressBar bar(stderr);
+        result = RunBatch(args.options,
+                          [&bar](std::size_t done, std::size_t total) { bar.Update(done, total); });
+    } catch (const BatchError& error) {
+        throw ToolError{error.subject, error.what};
+    }
+    if (!result.interrupted) return;
+    std::cerr << "xstgtool: " << Printable(args.options.folder)
+              << ": interrupted: " << result.finished << " of " << args.options.count
+              << " documents finished; " << kManifestName << " lists them\n";
+    throw Interrupted{};
 }
 
 void ExportCsvFiles(const CTarvikFile4& document, const std::string& path, const std::string& csv) {
@@ -217,13 +279,18 @@ int Run(int argc, char** argv) {
         "generate", "Synthesise the chromatogram a scenario file describes and save it");
     generate->add_option("SCENARIO", gen.scenario, "Scenario file (JSON)")->required();
     generate->add_option("-o,--output", gen.output, "Document to write (.xstg)")->required();
-    generate->add_option("--seed", gen.seed, "Seed of the noise generator")
-        ->default_val(42)
+    generate
+        ->add_option("--seed", gen.seed,
+                     "Seed of the noise generator, instead of the scenario's \"seed\" or 42")
         ->check(CLI::Range(0u, 4294967295u));
     generate->add_option("--assay-id", gen.assay_id,
-                         "Assay identifier (UUID) instead of a new one");
+                         "Assay identifier (UUID) instead of the scenario's \"assay_id\" or a new "
+                         "one");
     generate->add_option("--date", gen.date,
-                         "Analysis date, seconds since 1970-01-01 00:00 UTC, instead of now");
+                         "Analysis date, seconds since 1970-01-01 00:00 UTC, instead of the "
+                         "scenario's \"analysis_date\" or now");
+    generate->add_option("--manifest", gen.manifest,
+                         "Also write the truth of every stored peak as CSV, as batch does");
     generate->add_flag("--strict", gen.strict,
                        "Refuse, instead of warning about, peaks stored other than requested");
 
@@ -241,11 +308,45 @@ int Run(int argc, char** argv) {
     exporter->add_option("--aia", exported.aia,
                          "AIA file to write (.cdf); one per channel for several channels");
 
+    BatchArgs bat;
+    CLI::App* batch = app.add_subcommand(
+        "batch", "Make a corpus of documents from a recipe, with its truth in manifest.csv");
+    CLI::Option* recipe = batch->add_option("RECIPE", bat.options.recipe, "Recipe file (JSON)");
+    batch->add_option("-o,--output", bat.options.folder,
+                      "Folder of the corpus; with --merge-manifests the merged manifest (standard "
+                      "output when absent)");
+    CLI::Option* count = batch->add_option("--count", bat.options.count, "Number of documents")
+                             ->default_val(100)
+                             ->check(CLI::Range(std::uint64_t{1}, kMaxBatchCount));
+    CLI::Option* seed = batch->add_option("--seed", bat.options.seed, "Seed of the corpus")
+                            ->default_val(42)
+                            ->check(CLI::Range(0u, 4294967295u));
+    CLI::Option* first =
+        batch->add_option("--first", bat.options.first, "Number of the first document made")
+            ->default_val(1)
+            ->check(CLI::Range(std::uint64_t{1}, std::uint64_t{4294967295u}));
+    CLI::Option* jobs =
+        batch->add_option("--jobs", bat.options.jobs, "Documents made at once (default: cores)")
+            ->check(CLI::Range(1u, 1024u));
+    CLI::Option* force =
+        batch->add_flag("--force", bat.options.force, "Write into a folder that is not empty");
+    batch
+        ->add_option("--merge-manifests", bat.merge,
+                     "Join the manifests of these part folders in document order instead")
+        ->excludes(recipe)
+        ->excludes(count)
+        ->excludes(seed)
+        ->excludes(first)
+        ->excludes(jobs)
+        ->excludes(force);
+    batch->footer(std::string("Example recipe:\n") + kRecipeExample);
+
     CLI11_PARSE(app, argc, argv);
 
     if (generate->parsed()) Generate(gen);
     if (dump->parsed()) Dump(dump_file, with_samples);
     if (exporter->parsed()) Export(exported);
+    if (batch->parsed()) Batch(bat);
     return 0;
 }
 
@@ -262,6 +363,8 @@ int main(int argc, char** argv) {
         std::cerr << "xstgtool: " << Printable(error.subject) << ": " << Printable(error.what)
                   << '\n';
     } catch (const Reported&) {
+    } catch (const Interrupted&) {
+        return 130;
     } catch (const std::bad_alloc&) {
         std::cerr << "xstgtool: out of memory\n";
     } catch (const std::exception& error) {

@@ -68,6 +68,23 @@ constexpr const char* kScenarios[] = {
           "fraction1": 0.9, "film": 0.25, "part": "x", "serial": "y", "channelsId": [0, 3]}],
         "entries": [{"name": "operator", "title": "Оператор", "value": "Ivanova"}]},
       "channels": [{"peaks": [{"time": 0.5, "height": 1}]}]})",
+    R"({"analysis_time": 3, "sample_rate": 100, "seed": 7,
+      "assay_id": "0123abcd-0000-4000-8000-00000000beef", "analysis_date": 1765152000,
+      "channels": [{"noise": 0.01, "peaks": [{"time": 0.5, "height": 5, "tailing": 2.5},
+        {"time": 1.5, "height": 2, "width": 0.05, "tailing": 0.7},
+        {"time": 2.2, "height": 1, "area": 0.2, "tailing": 1.4}]}]})",
+};
+
+// Small enough for the recipe fuzzer to draw and check every one of them.
+constexpr const char* kRecipes[] = {
+    R"({"analysis_time": 10, "sample_rate": 100, "peaks_per_channel": 5,
+      "peak_time": {"min": 0.5, "max": 9}, "height": {"min": 1, "max": 100, "log": true},
+      "width": {"min": 0.03, "max": 0.1}, "tailing": {"min": 0.5, "max": 4},
+      "noise": {"min": 0, "max": 0.1}, "drift": {"min": -1, "max": 1}, "min_resolution": 1})",
+    R"({"analysis_time": {"min": 2, "max": 4}, "sample_rate": {"min": 50, "max": 100},
+      "channels": {"min": 1, "max": 3}, "peaks_per_channel": {"min": 0, "max": 3},
+      "peak_time": 1, "height": 2, "area": {"min": 0.1, "max": 1}, "analysis_date": -5,
+      "passport": {"method": "M", "entries": [{"name": "x", "value": "y"}]}})",
 };
 
 bool Save(CTarvikFile4& doc, const std::filesystem::path& path) {
@@ -105,6 +122,10 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(aia);
     for (std::size_t i = 0; i < std::size(kScenarios); ++i)
         std::ofstream(scenarios / ("scenario-" + std::to_string(i) + ".json")) << kScenarios[i];
+    const std::filesystem::path recipes = root / "recipes";
+    std::filesystem::create_directories(recipes);
+    for (std::size_t i = 0; i < std::size(kRecipes); ++i)
+        std::ofstream(recipes / ("recipe-" + std::to_string(i) + ".json")) << kRecipes[i];
 
     bool ok = true;
     {

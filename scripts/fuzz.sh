@@ -18,7 +18,8 @@ cmake -S "$root" -B "$build" \
   -DQUELMAR_BUILD_GUI=OFF -DQUELMAR_BUILD_TESTS=OFF -DQUELMAR_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" -j "$jobs" \
   --target fuzz_load_buffer fuzz_load_file fuzz_read_spectra fuzz_generate_scenario \
-  fuzz_read_aia fuzz_seed_corpus
+  fuzz_read_aia \
+  fuzz_batch_recipe fuzz_seed_corpus
 
 corpus="$build/fuzz-corpus"
 rm -rf "$corpus"
@@ -49,4 +50,5 @@ run fuzz_load_file "$corpus/seeds/documents"
 run fuzz_read_spectra "$corpus/seeds/spectra"
 run fuzz_generate_scenario "$corpus/seeds/scenarios"
 run fuzz_read_aia "$corpus/seeds/aia"
+run fuzz_batch_recipe "$corpus/seeds/recipes"
 echo "fuzz: all fuzzers ran clean"

@@ -10,39 +10,59 @@
 #include "FillKernels.h"
 #include "GaussPeak.h"
 #include "IndexRange.h"
+#include "TailedPeak.h"
 
 namespace {
 
-// The samples a peak's term is evaluated at. A regular peak (finite values, non-zero width, on a
-// finite grid) can produce no NaN, so its terms may go through the vector path, whose NaNs could
-// differ in sign or payload from the scalar path's; the others are summed one sample at a time.
+// The samples a peak's term is evaluated at. A regular Gaussian peak (finite values, non-zero
+// width, on a finite grid) can produce no NaN, so its terms may go through the vector path, whose
+// NaNs could differ in sign or payload from the scalar path's; the others, and every tailing or
+// fronting peak, are summed one sample at a time.
 struct PeakSpan {
     IndexRange samples;
-    bool regular = false;
+    bool vector = false;
 };
 
 bool IsRegular(const GenPeak4& peak, const SampleGrid& grid) {
     return std::isfinite(peak.height) && std::isfinite(peak.time) && std::isfinite(peak.width) &&
            peak.width != 0.0 && std::isfinite(grid.start) && std::isfinite(grid.step) &&
-           grid.step > 0.0;
+           grid.step > 0.0 && (peak.tail.IsGaussian() || peak.width > 0.0);
+}
+
+// A Gaussian of negative width is the same as one of positive width; a tailed one is defined only
+// for a positive width (the scenario refuses any other) and is summed at every sample otherwise.
+double PeakTerm(const GenPeak4& peak, double t) {
+    if (peak.tail.IsGaussian()) return GaussPeak(t, peak.height, peak.width, peak.time);
+    return TailedPeak(t, peak.height, peak.width, peak.tail, peak.time);
 }
 
 bool TermIsZero(const GenPeak4& peak, const SampleGrid& grid, std::size_t i) {
-    return GaussPeak(grid.TimeAt(i), peak.height, peak.width, peak.time) == 0.0;
+    return PeakTerm(peak, grid.TimeAt(i)) == 0.0;
 }
 
-// The samples where the peak's term may be non-zero. The estimate from kGaussZeroReach is then
-// checked at its ends and widened while the term next to it is non-zero or still on the wrong
-// side of the centre: sample times, the scaled distance, its square and exp are all monotonic in
-// the index, so once the term is zero on one side of the centre it stays zero further out. The
-// range is thus exact whatever the rounding of the estimate. Peaks whose term is not governed by
-// that argument (non-finite values, zero width) get every sample.
+// Minutes before and after `time` beyond which the term is certainly 0.0.
+TailReach ReachInMinutes(const GenPeak4& peak) {
+    if (peak.tail.IsGaussian()) {
+        const double reach = kGaussZeroReach * std::fabs(peak.width);
+        return {reach, reach};
+    }
+    const double sigma = peak.width * 0.70710678118654752440;
+    const TailReach reach = ReachOf(peak.tail);
+    return {reach.before * sigma, reach.after * sigma};
+}
+
+// The samples where the peak's term may be non-zero. The estimate from the reach is then checked
+// at its ends and widened while the term next to it is non-zero or still on the wrong side of the
+// apex: sample times, the scaled distance, and the exponentials' arguments are all monotonic in
+// the index on either side of the apex, so once the term is zero on one side it stays zero further
+// out. The range is thus exact whatever the rounding of the estimate. Peaks whose term is not
+// governed by that argument (non-finite values, zero width) get every sample.
 IndexRange SupportOf(const GenPeak4& peak, const SampleGrid& grid, std::size_t n) {
     if (!IsRegular(peak, grid) || n == 0) return {0, n};
 
-    const double reach = kGaussZeroReach * std::fabs(peak.width);
-    const double lo = std::floor((peak.time - reach - grid.start) / grid.step);
-    const double hi = std::ceil((peak.time + reach - grid.start) / grid.step) + 1.0;
+    const TailReach reach = ReachInMinutes(peak);
+    const double lo = std::floor((peak.time - reach.before - grid.start) / grid.step);
+    const double hi = std::ceil((peak.time + reach.after - grid.start) / grid.step) + 1.0;
     const double count = static_cast<double>(n);
     auto clampIndex = [count](double x) {
         return static_cast<std::size_t>(std::clamp(x, 0.0, count));
@@ -84,12 +104,12 @@ void FillBlock(float* out, std::size_t n, std::size_t block, const std::vector<G
         const std::size_t last = std::min(end, spans[p].samples.last);
         if (first >= last) continue;
         const GenPeak4& peak = peaks[p];
-        if (spans[p].regular) {
+        if (spans[p].vector) {
             AddGaussTerms(sums.data() + (first - block), first, last - first, grid, peak.height,
                           peak.width, peak.time);
         } else {
             for (std::size_t i = first; i < last; ++i)
-                sums[i - block] += GaussPeak(grid.TimeAt(i), peak.height, peak.width, peak.time);
+                sums[i - block] += PeakTerm(peak, grid.TimeAt(i));
         }
     }
     RoundToFloats(sums.data(), out + block, end - block);
@@ -105,7 +125,8 @@ void FillSignal(Signal4& signal, std::size_t n, const std::vector<GenPeak4>& pea
     spans.reserve(peaks.size());
     std::size_t terms = 0;
     for (const GenPeak4& peak : peaks) {
-        spans.push_back({SupportOf(peak, grid, n), IsRegular(peak, grid)});
+        spans.push_back(
+            {SupportOf(peak, grid, n), IsRegular(peak, grid) && peak.tail.IsGaussian()});
         terms += spans.back().samples.last - spans.back().samples.first;
     }
 

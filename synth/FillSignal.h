@@ -6,8 +6,9 @@
 #include "Peak4.h"
 #include "Signal4.h"
 
-// Resizes the signal to n samples and sets each to the sum of the peaks' Gaussians at its time,
-// summed in double in list order and rounded to float. Earlier sample values are all overwritten.
+// Resizes the signal to n samples and sets each to the sum of the peaks' terms at its time (the
+// Gaussian, or the tailing or fronting shape of TailedPeak.h), summed in double in list order and
+// rounded to float. Earlier sample values are all overwritten.
 //
 // Each peak is evaluated only over the samples where its term can be non-zero; since adding 0.0
 // to a sum changes nothing, the samples are bit-identical to summing every peak at every sample.

@@ -6,7 +6,7 @@
 #include <vector>
 
 NoiseEngine& NoiseEngine::Instance() {
-    static NoiseEngine engine;
+    thread_local NoiseEngine engine;
     return engine;
 }
 

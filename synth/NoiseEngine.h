@@ -9,14 +9,16 @@
 #include "PolarPoints.h"
 #include "Signal4.h"
 
-// The one noise generator of the process: MT19937 seeded with 42. It comes into being at the
-// first noise request and is never reset, so its state carries over between regenerations,
-// channels and width fits; a program driven through the same steps produces the same signals.
+// The noise generator: MT19937 seeded with 42. It comes into being at the first noise request and
+// is never reset, so its state carries over between regenerations, channels and width fits; a
+// program driven through the same steps produces the same signals. There is one per thread: the
+// desktop program draws noise on one thread only, and each document of a batch is made on one
+// thread from its own seed, whatever the other threads do meanwhile.
 class NoiseEngine {
 public:
     static constexpr std::uint32_t kDefaultSeed = 42;
 
-    // The generator, created (seeded with kDefaultSeed) on first use; creation is thread-safe.
+    // The calling thread's generator, created (seeded with kDefaultSeed) on its first use there.
     static NoiseEngine& Instance();
 
     // Restarts the sequence from `seed`. Only the command-line tool's --seed and tests use it.

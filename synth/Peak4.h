@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "TailShape.h"
+
 // A peak as the document stores it. Times in minutes, heights in millivolts, areas in
 // millivolt-minutes. The field order is the stored order.
 struct Peak4 {
@@ -34,6 +36,9 @@ struct GenPeak4 : Peak4 {
     double window_front_height = 0.0;
     double window_back_height = 0.0;
     bool auto_bounds = false;  // true: front and back are detected at every regeneration
+    // Gaussian unless the peak was given a tailing factor (SolveTailShape). The desktop
+    // program's peaks are always Gaussian.
+    TailShape tail;
 };
 
 // The name a new peak gets when the user does not give one.

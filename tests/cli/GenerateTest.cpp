@@ -101,6 +101,23 @@ TEST(Generate, SameInputsGiveTheSameBytesAndTheSeedDecidesTheNoise) {
     EXPECT_EQ(doc.m_channels[1].signal.Size(), 1000u);
 }
 
+// A tailing factor of 1 is the Gaussian of old, to the byte; and the scenario's seed, assay
+// identifier and date stand for the command line's.
+TEST(Generate, TailingOneIsTheGaussianAndTheScenarioMayFixSeedIdAndDate) {
+    ToolFolder dir;
+    dir.Write("plain.json", R"({"analysis_time": 5, "sample_rate": 200, "channels": [
+      {"noise": 0.2, "peaks": [{"time": 1.0, "height": 3.0}, {"time": 2.0, "height": 1.0,
+                                                              "area": 0.3}]}]})");
+    dir.Write("fixed.json", R"({"analysis_time": 5, "sample_rate": 200, "seed": 7,
+      "assay_id": "0123ABCD-0000-4000-8000-00000000BEEF", "analysis_date": 1700000000,
+      "channels": [{"noise": 0.2, "peaks": [{"time": 1.0, "height": 3.0, "tailing": 1},
+                                            {"time": 2.0, "height": 1.0, "area": 0.3,
+                                             "tailing": 1.0}]}]})");
+    ASSERT_EQ(dir.Run(GenerateArgs("plain.json", "a.xstg", {"--seed", "7"})).exit_code, 0);
+    ASSERT_EQ(dir.Run({"generate", "fixed.json", "-o", "b.xstg"}).exit_code, 0);
+    EXPECT_EQ(dir.Read("a.xstg"), dir.Read("b.xstg"));
+}
+
 TEST(Generate, WithoutFixedIdentifierEverySaveGetsANewOne) {
     ToolFolder dir;
     dir.Write("s.json", R"({"analysis_time": 1, "sample_rate": 10, "channels": [{}]})");

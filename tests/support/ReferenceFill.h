@@ -7,6 +7,7 @@
 #include "synth/GaussPeak.h"
 #include "synth/Peak4.h"
 #include "synth/Signal4.h"
+#include "synth/TailedPeak.h"
 
 // The definition of a filled signal, written as plainly as possible: every peak at every sample,
 // summed in list order. The optimised FillSignal must match it bit for bit; the benchmarks use it
@@ -17,7 +18,10 @@ inline void FillSignalEveryPair(Signal4& signal, std::size_t n,
     const SampleGrid grid = signal.Grid();
     for (std::size_t i = 0; i < n; ++i) {
         double sum = 0.0;
-        for (const GenPeak4& p : peaks) sum += GaussPeak(grid.TimeAt(i), p.height, p.width, p.time);
+        for (const GenPeak4& p : peaks)
+            sum += p.tail.IsGaussian()
+                       ? GaussPeak(grid.TimeAt(i), p.height, p.width, p.time)
+                       : TailedPeak(grid.TimeAt(i), p.height, p.width, p.tail, p.time);
         signal.samples[i] = static_cast<float>(sum);
     }
 }

@@ -1,0 +1,266 @@
+#include "Manifest.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <numeric>
+
+#include "EchoText.h"
+#include "Recipe.h"
+#include "file/InputFile.h"
+#include "file/SaveTarget.h"
+
+namespace {
+
+constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+constexpr std::string_view kPartPrefix = "# xstgtool batch: ";
+
+// What one row is made of.
+struct PeakFacts {
+    std::uint64_t document;
+    std::size_t channel;
+    std::size_t peak;  // position in the stored table
+    const Peak4& stored;
+    const ScenarioPeak& request;
+    const StoredPeakTruth& truth;
+    double resolution_previous;
+    double resolution_next;
+};
+
+void AppendNumber(std::string& line, double value) {
+    if (std::isnan(value)) return;
+    char buffer[32];
+    line.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+}
+
+void AppendWhole(std::string& line, std::uint64_t value) {
+    char buffer[24];
+    line.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+}
+
+// Quoted when it holds a comma, a quote or a line break, quotes doubled.
+void AppendText(std::string& line, const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) {
+        line += text;
+        return;
+    }
+    line += '"';
+    for (char c : text) line += c == '"' ? std::string("\"\"") : std::string(1, c);
+    line += '"';
+}
+
+struct Column {
+    const char* name;
+    void (*write)(std::string&, const PeakFacts&);
+};
+
+// The manifest's columns, in order; README.md describes each.
+constexpr Column kColumns[] = {
+    {"document", [](std::string& l, const PeakFacts& f) { AppendWhole(l, f.document); }},
+    {"channel", [](std::string& l, const PeakFacts& f) { AppendWhole(l, f.channel); }},
+    {"peak", [](std::string& l, const PeakFacts& f) { AppendWhole(l, f.peak); }},
+    {"name", [](std::string& l, const PeakFacts& f) { AppendText(l, f.stored.name); }},
+    {"time", [](std::string& l, const PeakFacts& f) { AppendNumber(l, f.request.time); }},
+    {"height", [](std::string& l, const PeakFacts& f) { AppendNumber(l, f.request.height); }},
+    {"width", [](std::string& l, const PeakFacts& f) { AppendNumber(l, f.truth.width); }},
+    {"tailing", [](std::string& l, const PeakFacts& f) { AppendNumber(l, f.request.tailing); }},
+    {"requested_area",
+     [](std::string& l, const PeakFacts& f) { AppendNumber(l, f.request.area.value_or(kNone)); }},
+    {"front", [](std::string& l, const PeakFacts& f) { AppendNumber(l, f.stored.front); }},
+    {"back", [](std::string& l, const PeakFacts& f) { AppendNumber(l, f.stored.back); }},
+    {"area", [](std::string& l, const PeakFacts& f) { AppendNumber(l, f.stored.area); }},
+    {"front_base_height",
+     [](std::string& l, const PeakFacts& f) { AppendNumber(l, f.stored.front_base_height); }},
+    {"back_base_height",
+     [](std::string& l, const PeakFacts& f) { AppendNumber(l, f.stored.back_base_height); }},
+    {"measured_tailing",
+     [](std::string& l, const PeakFacts& f) { AppendNumber(l, f.truth.shape.tailing); }},
+    {"measured_asymmetry",
+     [](std::string& l, const PeakFacts& f) { AppendNumber(l, f.truth.shape.asymmetry); }},
+    {"resolution_previous",
+     [](std::string& l, const PeakFacts& f) { AppendNumber(l, f.resolution_previous); }},
+    {"resolution_next",
+     [](std::string& l, const PeakFacts& f) { AppendNumber(l, f.resolution_next); }},
+};
+
+// Per stored peak, its resolution to the neighbours before and after it in time.
+std::vector<std::pair<double, double>> Resolutions(const std::vector<Peak4>& table,
+                                                   const std::vector<StoredPeakTruth>& truth) {
+    std::vector<std::size_t> order(table.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return table[a].time < table[b].time; });
+    auto half_width = [&](std::size_t k) {
+        return truth[k].tail.half_height_width * truth[k].width * 0.70710678118654752440;
+    };
+    std::vector<std::pair<double, double>> resolutions(table.size(), {kNone, kNone});
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        const std::size_t a = order[i - 1];
+        const std::size_t b = order[i];
+        const double r = Resolution(table[a].time, half_width(a), table[b].time, half_width(b));
+        resolutions[a].second = r;
+        resolutions[b].first = r;
+    }
+    return resolutions;
+}
+
+struct PartFile {
+    std::string path;
+    ManifestPart part;
+};
+
+[[noreturn]] void Fail(const std::string& path, const std::string& what) {
+    throw ManifestError(Printable(path) + ": " + what);
+}
+
+void OpenManifest(InputFile& in, const std::string& path) {
+    if (in.Open(path)) return;
+    if (!in.Refusal().empty()) Fail(path, "it is " + in.Refusal() + ", not a manifest");
+    Fail(path, "cannot open the file: " + SystemErrorText(in.Error()));
+}
+
+// The first two lines, the part line and the header, read a byte at a time up to a bound.
+std::string ReadLine(InputFile& in, const std::string& path) {
+    std::string line;
+    char c = 0;
+    while (in.Read(&c, 1) == 1) {
+        if (c == '\n') return line;
+        line += c;
+        if (line.size() > 4096) break;
+    }
+    Fail(path,
+         "not a manifest of xstgtool batch (its first lines are not a part line and the "
+         "header)");
+}
+
+std::optional<std::uint64_t> Field(std::string_view line, std::string_view key) {
+    const std::string tag = " " + std::string(key) + "=";
+    const std::size_t at = line.find(tag);
+    if (at == std::string_view::npos) return std::nullopt;
+    const char* begin = line.data() + at + tag.size();
+    const char* end = line.data() + line.size();
+    std::uint64_t value = 0;
+    const int base = key == "recipe" ? 16 : 10;
+    const auto [stop, error] = std::from_chars(begin, end, value, base);
+    if (error != std::errc{} || (stop != end && *stop != ' ')) return std::nullopt;
+    return value;
+}
+
+PartFile ReadPart(const std::string& folder) {
+    PartFile file{folder + "/" + kManifestName, {}};
+    InputFile in;
+    OpenManifest(in, file.path);
+    const std::string first = ReadLine(in, file.path);
+    const std::string header = ReadLine(in, file.path) + "\n";
+    const auto recipe = Field(first, "recipe");
+    const auto seed = Field(first, "seed");
+    const auto start = Field(first, "first");
+    const auto count = Field(first, "count");
+    const auto finished = Field(first, "finished");
+    if (first.rfind(kPartPrefix, 0) != 0 || !recipe || !seed || !start || !count || !finished ||
+        *seed > UINT32_MAX || header != ManifestHeader())
+        Fail(file.path,
+             "not a manifest of xstgtool batch (its first lines are not a part line "
+             "and the header)");
+    file.part = {*recipe, static_cast<std::uint32_t>(*seed), *start, *count, *finished};
+    return file;
+}
+
+void CheckParts(const std::vector<PartFile>& files) {
+    for (const PartFile& file : files)
+        if (file.part.finished != file.part.count)
+            Fail(file.path, "holds " + std::to_string(file.part.finished) + " of its " +
+                                std::to_string(file.part.count) +
+                                " documents (the run was interrupted); make the part again first");
+    for (std::size_t i = 1; i < files.size(); ++i) {
+        const ManifestPart& a = files[i - 1].part;
+        const ManifestPart& b = files[i].part;
+        if (a.recipe != b.recipe || a.seed != b.seed)
+            Fail(files[i].path, "comes from another recipe or seed than " + files[i - 1].path);
+        const std::uint64_t next = a.first + a.count;
+        if (b.first < next)
+            Fail(files[i].path, "overlaps " + files[i - 1].path + " (documents from " +
+                                    std::to_string(b.first) + ")");
+        if (b.first > next)
+            Fail(files[i].path, "documents " + std::to_string(next) + " to " +
+                                    std::to_string(b.first - 1) + " are in none of the parts");
+    }
+}
+
+}  // namespace
+
+std::uint64_t RecipeDigest(std::string_view text) {
+    std::uint64_t hash = 0xcbf29ce484222325u;
+    for (unsigned char c : text) hash = (hash ^ c) * 0x100000001b3u;
+    return hash;
+}
+
+std::string ManifestHeader() {
+    std::string line;
+    for (const Column& column : kColumns) {
+        if (!line.empty()) line += ',';
+        line += column.name;
+    }
+    return line + '\n';
+}
+
+std::string ManifestRows(std::uint64_t document, const Scenario& scenario,
+                         const CTarvikFile4& document_data, const DocumentTruth& truth) {
+    std::string rows;
+    for (std::size_t c = 0; c < document_data.m_channels.size(); ++c) {
+        const std::vector<Peak4>& table = document_data.m_channels[c].table;
+        const auto resolutions = Resolutions(table, truth[c]);
+        for (std::size_t k = 0; k < table.size(); ++k) {
+            const PeakFacts facts{document,
+                                  c,
+                                  k,
+                                  table[k],
+                                  scenario.channels[c].peaks[truth[c][k].request],
+                                  truth[c][k],
+                                  resolutions[k].first,
+                                  resolutions[k].second};
+            std::string line;
+            for (const Column& column : kColumns) {
+                if (&column != kColumns) line += ',';
+                column.write(line, facts);
+            }
+            rows += line + '\n';
+        }
+    }
+    return rows;
+}
+
+std::string ManifestPartLine(const ManifestPart& part) {
+    char recipe[17];
+    const auto end = std::to_chars(recipe, recipe + 16, part.recipe, 16).ptr;
+    std::string digest(recipe, end);
+    digest.insert(0, 16 - digest.size(), '0');
+    return std::string(kPartPrefix) + "recipe=" + digest + " seed=" + std::to_string(part.seed) +
+           " first=" + std::to_string(part.first) + " count=" + std::to_string(part.count) +
+           " finished=" + std::to_string(part.finished) + "\n";
+}
+
+void MergeManifests(const std::vector<std::string>& folders,
+                    const std::function<void(std::string_view)>& out) {
+    if (folders.empty()) throw ManifestError("no manifests to merge");
+    std::vector<PartFile> files;
+    for (const std::string& folder : folders) files.push_back(ReadPart(folder));
+    std::stable_sort(files.begin(), files.end(), [](const PartFile& a, const PartFile& b) {
+        return a.part.first < b.part.first;
+    });
+    CheckParts(files);
+    ManifestPart merged = files.front().part;
+    merged.count = merged.finished =
+        files.back().part.first + files.back().part.count - merged.first;
+    out(ManifestPartLine(merged));
+    out(ManifestHeader());
+    for (const PartFile& file : files) {
+        InputFile in;
+        OpenManifest(in, file.path);
+        ReadLine(in, file.path);
+        ReadLine(in, file.path);
+        char chunk[1 << 16];
+        while (const std::size_t got = in.Read(chunk, sizeof chunk)) out({chunk, got});
+    }
+}

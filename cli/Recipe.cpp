@@ -1,0 +1,320 @@
+#include "Recipe.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <initializer_list>
+#include <random>
+#include <string_view>
+#include <vector>
+
+#include "EchoText.h"
+#include "Scenario.h"
+#include "StrictJson.h"
+#include "synth/SampleCount.h"
+#include "synth/ScalarMath.h"
+#include "synth/TailShape.h"
+#include "synth/TailedPeak.h"
+
+using nlohmann::json;
+
+namespace {
+
+// Far beyond any detector, far below where sums of peaks, noise and drift leave a float.
+constexpr double kLargestValue = 1e30;
+// Baseline separation is 1.5; far beyond it peaks no longer meet at all.
+constexpr double kMaxResolution = 100.0;
+// Tries for a retention time at the minimum resolution before the recipe is called impossible.
+constexpr int kPlacementTries = 1000;
+
+[[noreturn]] void Fail(std::string_view where, const std::string& what) {
+    throw RecipeError(where.empty() ? what : std::string(where) + ": " + what);
+}
+
+std::string Text(double value) {
+    return json(value).dump();
+}
+
+RecipeRange ParseRange(const json& root, const char* key) {
+    const json& value = root[key];
+    if (value.is_number()) {
+        const double number = value.get<double>();
+        return {number, number, false};
+    }
+    if (!value.is_object()) Fail(key, "must be a number or an object with \"min\" and \"max\"");
+    for (const auto& [name, item] : value.items())
+        if (name != "min" && name != "max" && name != "log") Fail(key, "unknown key " + Echo(name));
+    if (!value.contains("min") || !value.contains("max"))
+        Fail(key, "needs both \"min\" and \"max\"");
+    if (!value["min"].is_number() || !value["max"].is_number())
+        Fail(key, "\"min\" and \"max\" must be numbers");
+    RecipeRange range{value["min"].get<double>(), value["max"].get<double>(), false};
+    if (value.contains("log")) {
+        if (!value["log"].is_boolean()) Fail(key, "\"log\" must be true or false");
+        range.log = value["log"].get<bool>();
+    }
+    if (!std::isfinite(range.min) || !std::isfinite(range.max))
+        Fail(key, "\"min\" and \"max\" must be finite numbers");
+    if (range.min > range.max)
+        Fail(key, "min " + Text(range.min) + " is greater than max " + Text(range.max));
+    if (range.log && !(range.min > 0.0)) Fail(key, "a log-uniform range needs min > 0");
+    return range;
+}
+
+RecipeCount ParseCount(const json& root, const char* key) {
+    const json& value = root[key];
+    auto whole = [key](const json& number) {
+        if (!number.is_number_unsigned()) Fail(key, "must be a whole number, 0 or more");
+        return number.get<std::uint64_t>();
+    };
+    if (value.is_number()) return {whole(value), whole(value)};
+    if (!value.is_object())
+        Fail(key, "must be a whole number or an object with \"min\" and \"max\"");
+    for (const auto& [name, item] : value.items())
+        if (name != "min" && name != "max") Fail(key, "unknown key " + Echo(name));
+    if (!value.contains("min") || !value.contains("max"))
+        Fail(key, "needs both \"min\" and \"max\"");
+    const RecipeCount count{whole(value["min"]), whole(value["max"])};
+    if (count.min > count.max)
+        Fail(key, "min " + std::to_string(count.min) + " is greater than max " +
+                      std::to_string(count.max));
+    return count;
+}
+
+void Require(const json& root, const char* key) {
+    if (!root.contains(key)) Fail("", "\"" + std::string(key) + "\" is missing");
+}
+
+void CheckWithin(const RecipeRange& range, const char* key, double lowest, double highest,
+                 const std::string& meaning) {
+    if (!(range.min >= lowest && range.max <= highest)) Fail(key, meaning);
+}
+
+// Every document's scenario must hold what the scenario parser accepts, also at the largest
+// draws: sample counts, channels and peaks.
+void CheckSizes(const Recipe& r) {
+    if (!(r.analysis_time.min > 0.0)) Fail("analysis_time", "must be greater than 0 minutes");
+    if (!(r.sample_rate.min >= 1.0)) Fail("sample_rate", "must be at least 1 sample per minute");
+    const SampleCountResult largest = ComputeSampleCount(r.analysis_time.max, r.sample_rate.max);
+    if (!largest.ok())
+        Fail("", "at the largest analysis_time and sample_rate: " +
+                     DescribeSampleCountError(largest.error));
+    if (r.channels.min < 1 || r.channels.max > kMaxScenarioChannels)
+        Fail("channels", "must lie between 1 and " + std::to_string(kMaxScenarioChannels));
+    if (largest.count * r.channels.max > kMaxDocumentSampleCount)
+        Fail("", std::to_string(r.channels.max) + " channels of " + std::to_string(largest.count) +
+                     " samples exceed the " + std::to_string(kMaxDocumentSampleCount) +
+                     " samples a document may hold");
+    if (r.peaks_per_channel.max > kMaxScenarioPeaks ||
+        r.peaks_per_channel.max * r.channels.max > kMaxScenarioPeaks)
+        Fail("peaks_per_channel", "allows more than the " + std::to_string(kMaxScenarioPeaks) +
+                                      " peaks a document holds");
+}
+
+void CheckPeakRanges(const Recipe& r) {
+    CheckWithin(r.peak_time, "peak_time", 0.0, std::nextafter(r.analysis_time.min, 0.0),
+                "must lie from 0 to before the shortest analysis_time (" +
+                    Text(r.analysis_time.min) + " min)");
+    const std::string positive = "must lie above 0 and at most " + Text(kLargestValue);
+    CheckWithin(r.height, "height", std::numeric_limits<double>::min(), kLargestValue, positive);
+    if (r.width.has_value() == r.area.has_value()) Fail("", "give either \"width\" or \"area\"");
+    if (r.width)
+        CheckWithin(*r.width, "width", std::numeric_limits<double>::min(), kLargestValue, positive);
+    if (r.area)
+        CheckWithin(*r.area, "area", std::numeric_limits<double>::min(), kLargestValue, positive);
+    CheckWithin(r.tailing, "tailing", kMinTailingFactor, kMaxTailingFactor,
+                "must lie between 0.5 and 4");
+    CheckWithin(r.noise, "noise", 0.0, kLargestValue, "must lie from 0 to " + Text(kLargestValue));
+    CheckWithin(r.drift, "drift", -kLargestValue, kLargestValue,
+                "must lie within +-" + Text(kLargestValue));
+}
+
+// The passport and the analysis date go into every scenario unchanged: checked once, by the
+// scenario parser itself.
+void CheckSharedKeys(const json& root) {
+    json probe = {
+        {"analysis_time", 1.0}, {"sample_rate", 1.0}, {"channels", json::array({json::object()})}};
+    for (const char* key : {"passport", "analysis_date"})
+        if (root.contains(key)) probe[key] = root[key];
+    try {
+        ParseScenario(probe.dump());
+    } catch (const ScenarioError& error) {
+        Fail("", error.what());
+    }
+}
+
+std::uint64_t SplitMix64(std::uint64_t x) {
+    x += 0x9e3779b97f4a7c15u;
+    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9u;
+    x = (x ^ (x >> 27)) * 0x94d049bb133111ebu;
+    return x ^ (x >> 31);
+}
+
+class Draws {
+public:
+    explicit Draws(std::uint64_t seed) : m_bits(seed) {}
+
+    std::uint64_t Word() { return m_bits(); }
+
+    double From(const RecipeRange& range) {
+        const double u = static_cast<double>(m_bits() >> 11) * 0x1p-53;
+        if (range.min == range.max) return range.min;
+        const double value =
+            range.log ? range.max * ExpOfNonPositiveScalar(
+                                        -(1.0 - u) * LogOfPositiveScalar(range.max / range.min))
+                      : range.min + u * (range.max - range.min);
+        return std::clamp(value, range.min, range.max);
+    }
+
+    std::uint64_t From(const RecipeCount& count) {
+        const double u = static_cast<double>(m_bits() >> 11) * 0x1p-53;
+        const double span = static_cast<double>(count.max - count.min) + 1.0;
+        return std::min(count.max, count.min + static_cast<std::uint64_t>(u * span));
+    }
+
+private:
+    std::mt19937_64 m_bits;
+};
+
+std::string VersionFourUuid(std::uint64_t high, std::uint64_t low) {
+    high = (high & ~std::uint64_t{0xf000}) | 0x4000;
+    low = (low & ~(std::uint64_t{3} << 62)) | (std::uint64_t{2} << 62);
+    char text[37];
+    std::snprintf(text, sizeof text, "%08x-%04x-%04x-%04x-%012llx",
+                  static_cast<unsigned>(high >> 32), static_cast<unsigned>((high >> 16) & 0xffff),
+                  static_cast<unsigned>(high & 0xffff), static_cast<unsigned>(low >> 48),
+                  static_cast<unsigned long long>(low & 0xffffffffffffull));
+    return text;
+}
+
+struct DrawnPeak {
+    double time = 0.0;
+    double height = 0.0;
+    double size = 0.0;  // width or area
+    double tailing = 1.0;
+    double half_width = 0.0;
+};
+
+}  // namespace
+
+double HalfHeightWidth(double width, double tailing) {
+    return SolveTailShape(tailing).half_height_width * width * 0.70710678118654752440;
+}
+
+double Resolution(double time1, double half_width1, double time2, double half_width2) {
+    return 1.1774100225154747 * std::fabs(time2 - time1) / (half_width1 + half_width2);
+}
+
+Recipe ParseRecipe(const std::string& text) {
+    StrictJson parsed = ParseStrictJson(text);
+    if (!parsed.error.empty()) Fail("", parsed.error);
+    const json& root = parsed.value;
+    if (!root.is_object()) Fail("", "the recipe must be an object");
+    static constexpr std::string_view kKeys[] = {
+        "analysis_time", "sample_rate",    "channels",      "peaks_per_channel", "peak_time",
+        "height",        "width",          "area",          "tailing",           "noise",
+        "drift",         "min_resolution", "analysis_date", "passport"};
+    for (const auto& [key, value] : root.items())
+        if (std::find(std::begin(kKeys), std::end(kKeys), key) == std::end(kKeys))
+            Fail("", "unknown key " + Echo(key));
+    for (const char* key :
+         {"analysis_time", "sample_rate", "peaks_per_channel", "peak_time", "height"})
+        Require(root, key);
+
+    Recipe r;
+    r.analysis_time = ParseRange(root, "analysis_time");
+    r.sample_rate = ParseRange(root, "sample_rate");
+    if (root.contains("channels")) r.channels = ParseCount(root, "channels");
+    r.peaks_per_channel = ParseCount(root, "peaks_per_channel");
+    r.peak_time = ParseRange(root, "peak_time");
+    r.height = ParseRange(root, "height");
+    if (root.contains("width")) r.width = ParseRange(root, "width");
+    if (root.contains("area")) r.area = ParseRange(root, "area");
+    if (root.contains("tailing")) r.tailing = ParseRange(root, "tailing");
+    if (root.contains("noise")) r.noise = ParseRange(root, "noise");
+    if (root.contains("drift")) r.drift = ParseRange(root, "drift");
+    if (root.contains("min_resolution")) {
+        const json& value = root["min_resolution"];
+        if (!value.is_number() ||
+            !(value.get<double>() >= 0.0 && value.get<double>() <= kMaxResolution))
+            Fail("min_resolution", "must be a number from 0 to " + Text(kMaxResolution));
+        r.min_resolution = value.get<double>();
+    }
+    CheckSizes(r);
+    CheckPeakRanges(r);
+    CheckSharedKeys(root);
+    if (root.contains("analysis_date")) r.analysis_date = root["analysis_date"].get<std::int64_t>();
+    if (root.contains("passport")) r.passport = root["passport"];
+    return r;
+}
+
+nlohmann::ordered_json DrawScenario(const Recipe& recipe, std::uint32_t seed,
+                                    std::uint32_t number) {
+    Draws draws(SplitMix64((std::uint64_t{seed} << 32) | number));
+    const std::uint32_t noise_seed = static_cast<std::uint32_t>(draws.Word() >> 32);
+    const std::uint64_t id_high = draws.Word();
+    const std::string assay_id = VersionFourUuid(id_high, draws.Word());
+
+    nlohmann::ordered_json scenario;
+    scenario["analysis_time"] = draws.From(recipe.analysis_time);
+    scenario["sample_rate"] = draws.From(recipe.sample_rate);
+    scenario["seed"] = noise_seed;
+    scenario["assay_id"] = assay_id;
+    scenario["analysis_date"] = recipe.analysis_date;
+    if (!recipe.passport.is_null()) scenario["passport"] = recipe.passport;
+
+    const std::uint64_t channel_count = draws.From(recipe.channels);
+    nlohmann::ordered_json channels = nlohmann::ordered_json::array();
+    for (std::uint64_t c = 0; c < channel_count; ++c) {
+        nlohmann::ordered_json channel;
+        channel["noise"] = draws.From(recipe.noise);
+        channel["drift"] = draws.From(recipe.drift);
+        const std::uint64_t peak_count = draws.From(recipe.peaks_per_channel);
+        std::vector<DrawnPeak> peaks;
+        for (std::uint64_t p = 0; p < peak_count; ++p) {
+            DrawnPeak peak;
+            peak.height = draws.From(recipe.height);
+            peak.size = draws.From(recipe.width ? *recipe.width : *recipe.area);
+            peak.tailing = draws.From(recipe.tailing);
+            if (recipe.min_resolution > 0.0) {
+                // A peak given by area is placed as if Gaussian with the width of that area.
+                const double width =
+                    recipe.width ? peak.size : peak.size / (peak.height * 1.7724538509055160);
+                peak.half_width = HalfHeightWidth(width, peak.tailing);
+            }
+            auto resolved = [&](const DrawnPeak& other) {
+                return Resolution(peak.time, peak.half_width, other.time, other.half_width) >=
+                       recipe.min_resolution;
+            };
+            int tries = 0;
+            do {
+                if (++tries > kPlacementTries)
+                    Fail("document " + std::to_string(number) + ", channel " + std::to_string(c),
+                         "no retention time for peak " + std::to_string(p + 1) +
+                             " keeps min_resolution " + Text(recipe.min_resolution) + " after " +
+                             std::to_string(kPlacementTries) +
+                             " tries; widen peak_time or lower peaks_per_channel, widths or "
+                             "min_resolution");
+                peak.time = draws.From(recipe.peak_time);
+            } while (recipe.min_resolution > 0.0 &&
+                     !std::all_of(peaks.begin(), peaks.end(), resolved));
+            peaks.push_back(peak);
+        }
+        std::stable_sort(peaks.begin(), peaks.end(),
+                         [](const DrawnPeak& a, const DrawnPeak& b) { return a.time < b.time; });
+        nlohmann::ordered_json list = nlohmann::ordered_json::array();
+        for (std::size_t p = 0; p < peaks.size(); ++p) {
+            nlohmann::ordered_json peak;
+            peak["name"] = "P" + std::to_string(p + 1);
+            peak["time"] = peaks[p].time;
+            peak["height"] = peaks[p].height;
+            peak[recipe.width ? "width" : "area"] = peaks[p].size;
+            peak["tailing"] = peaks[p].tailing;
+            list.push_back(std::move(peak));
+        }
+        channel["peaks"] = std::move(list);
+        channels.push_back(std::move(channel));
+    }
+    scenario["channels"] = std::move(channels);
+    return scenario;
+}

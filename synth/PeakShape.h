@@ -1,0 +1,18 @@
+#pragma once
+
+#include "Signal4.h"
+
+// How a peak looks in a signal: its tailing factor at 5 % of its height, (a + b) / 2a, and its
+// asymmetry at 10 %, b / a, where a and b are the distances from the apex to where the signal
+// crosses that share of the apex height before and after it. NaN when not measurable: no apex
+// above 0, or a neighbour keeps the signal above the level (a valley lies above it, or the signal
+// ends first).
+struct PeakShapeMeasure {
+    double tailing;
+    double asymmetry;
+};
+
+// Measured on a signal whose baseline is 0 (the clean sum of the peaks), at the local maximum
+// reached by climbing from the sample nearest `time`. The apex is placed by the parabola through
+// the highest sample and its neighbours; the crossings by linear interpolation between samples.
+PeakShapeMeasure MeasurePeakShape(const Signal4& clean, double time, double reach);
