@@ -116,6 +116,7 @@ void ReadVariable(int file, int variable, AiaTrace& trace) {
 
 AiaTrace ReadAiaBytes(std::vector<unsigned char> bytes) {
     if (const auto fault = CheckClassicHeader(bytes.data(), bytes.size())) throw AiaError(*fault);
+    const std::lock_guard lock(NetcdfLock());
     OpenNetcdf netcdf(bytes);
     const int file = netcdf.Id();
     int variables = 0;

@@ -137,6 +137,7 @@ AiaBytes MakeAiaFile(const CTarvikFile4& document, std::size_t index,
     const SampleGrid grid = channel.signal.Grid();
 
     constexpr std::size_t kHeaderRoom = 1 << 14;
+    const std::lock_guard lock(NetcdfLock());
     MemoryNetcdf netcdf(kHeaderRoom + samples.size() * sizeof(float) +
                         peaks.size() * (kPeakNameBytes + std::size(kAiaPeakVariables) * 8));
     const int file = netcdf.Id();

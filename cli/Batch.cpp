@@ -12,11 +12,13 @@
 #include <thread>
 #include <vector>
 
+#include "AiaExport.h"
 #include "Generator.h"
 #include "Manifest.h"
 #include "Recipe.h"
 #include "Scenario.h"
 #include "TextFile.h"
+#include "aia/AiaError.h"
 #include "file/ResultText.h"
 #include "file/SaveTarget.h"
 
@@ -98,6 +100,17 @@ void PrepareFolder(const std::string& folder, bool force) {
 
 // Everything one document of the corpus consists of: its scenario, its document, and its rows of
 // the manifest, which are returned. Further per-document outputs belong here.
+// The document's channels as AIA files beside it: NNNN.cdf, or NNNN-channel-N.cdf for several.
+void WriteAia(const CTarvikFile4& document, const std::string& stem, const std::string& source) {
+    try {
+        ExportAia(document, PlanAiaExport(document, stem + ".cdf"), source);
+    } catch (const AiaError& error) {
+        throw BatchError{stem + ".xstg", error.what()};
+    } catch (const AiaWriteError& error) {
+        throw BatchError{error.File(), error.what()};
+    }
+}
+
 std::string MakeDocument(const Recipe& recipe, const BatchOptions& options, std::uint64_t number) {
     const std::string stem = options.folder + "/" + DocumentStem(number);
     std::string text;
@@ -135,6 +148,7 @@ std::string MakeDocument(const Recipe& recipe, const BatchOptions& options, std:
         const FileFailure& failure = document.LastFailure();
         throw BatchError{failure.path.empty() ? path : failure.path, DescribeFailure(failure)};
     }
+    if (options.aia) WriteAia(document, stem, DocumentStem(number) + ".xstg");
     return ManifestRows(number, scenario, document, truth);
 }
 

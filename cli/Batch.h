@@ -15,6 +15,7 @@ struct BatchOptions {
     std::uint64_t first = 1;
     unsigned jobs = 0;   // documents made at once; 0: one per core
     bool force = false;  // write into a folder that is not empty
+    bool aia = false;    // also write each document's channels as AIA files (NNNN.cdf)
 };
 
 inline constexpr std::uint64_t kMaxBatchCount = 1'000'000;

@@ -330,6 +330,9 @@ int Run(int argc, char** argv) {
             ->check(CLI::Range(1u, 1024u));
     CLI::Option* force =
         batch->add_flag("--force", bat.options.force, "Write into a folder that is not empty");
+    CLI::Option* aia = batch->add_flag(
+        "--aia", bat.options.aia,
+        "Also write each document's channels as AIA files (NNNN.cdf, NNNN-channel-N.cdf)");
     batch
         ->add_option("--merge-manifests", bat.merge,
                      "Join the manifests of these part folders in document order instead")
@@ -338,7 +341,8 @@ int Run(int argc, char** argv) {
         ->excludes(seed)
         ->excludes(first)
         ->excludes(jobs)
-        ->excludes(force);
+        ->excludes(force)
+        ->excludes(aia);
     batch->footer(std::string("Example recipe:\n") + kRecipeExample);
 
     CLI11_PARSE(app, argc, argv);
