@@ -72,7 +72,12 @@ std::string FormatFixed(double value, int decimals) {
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
                                       std::chars_format::fixed, decimals < 0 ? 0 : decimals);
     if (result.ec != std::errc()) return "?";
-    return std::string(buffer, result.ptr);
+    std::string text(buffer, result.ptr);
+    // A value that rounds to zero at these decimals (-0.0001, -0.0) reads as zero, unsigned.
+    if (std::isfinite(value) && text.front() == '-' &&
+        text.find_first_of("123456789") == std::string::npos)
+        text.erase(0, 1);
+    return text;
 }
 
 std::string FormatShortest(double value) {

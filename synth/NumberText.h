@@ -8,7 +8,8 @@
 // process locale says (the GUI's application object adopts the user's locale for the C library,
 // so printf and strtod cannot be used for this).
 
-// "%.<decimals>f": fixed notation with exactly that many decimals.
+// "%.<decimals>f": fixed notation with exactly that many decimals, except that a value which
+// rounds to zero there has no minus sign ("0.000", never "-0.000").
 std::string FormatFixed(double value, int decimals);
 
 // The shortest text that reads back as the same double ("10" for 10.0, "0.1" for 0.1).
