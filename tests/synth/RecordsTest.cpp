@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <utility>
+#include <vector>
 
 #include "synth/Channel4.h"
 #include "synth/Peak4.h"
@@ -58,6 +59,30 @@ TEST(Signal4, CopiesKeepEveryFieldAndResizeZeroFills) {
     }
     s.Resize(5);
     EXPECT_EQ(s.samples, (std::vector<float>{1, 2, 3, 0, 0}));
+}
+
+// Cutting a long run back (as a shorter analysis time does: a fresh empty signal assigned, then
+// resized) keeps only room for the samples left.
+TEST(Signal4, CuttingTheSamplesBackGivesTheirMemoryBack) {
+    constexpr std::size_t kLong = 10'000'000;
+    constexpr std::size_t kShort = 1'000;
+    auto long_run = [] {
+        Signal4 s(0.01, 0.0, nullptr, 0);
+        s.Resize(kLong);
+        return s;
+    };
+    Signal4 resized = long_run();
+    resized.Resize(kShort);
+    Signal4 assigned = long_run();
+    assigned.Assign(Signal4(0.01, 0.0, std::vector<float>(kShort, 1.0f).data(), kShort));
+    Signal4 refreshed = long_run();
+    refreshed.Assign(Signal4());
+    refreshed.Resize(kShort);
+    for (const Signal4* s : {&resized, &assigned, &refreshed}) {
+        EXPECT_EQ(s->Size(), kShort);
+        EXPECT_EQ(s->samples.capacity(), kShort);
+    }
+    EXPECT_EQ(assigned.samples[kShort - 1], 1.0f);
 }
 
 TEST(Peak4, GenPeakGivenAsStoredPeakKeepsTheStoredFieldsOnly) {
