@@ -11,6 +11,7 @@
 #include "file/NewGuidString.h"
 #include "file/PassportFields.h"
 #include "synth/FillSignal.h"
+#include "synth/FiniteCheck.h"
 #include "synth/NoiseEngine.h"
 #include "synth/Regeneration.h"
 #include "synth/SampleCount.h"
@@ -59,12 +60,17 @@ std::string PeakPlace(std::size_t channel, std::size_t peak, const std::string& 
 
 // Samples beyond single precision are infinite, and every area over them NaN: such a channel
 // would be stored as nonsense.
-void CheckFinite(const Signal4& signal, std::size_t channel) {
-    const auto& s = signal.samples;
-    if (std::all_of(s.begin(), s.end(), [](float v) { return std::isfinite(v); })) return;
-    throw ScenarioError("channels[" + std::to_string(channel) +
-                        "]: its samples overflow single precision (beyond 3.4e38 mV); lower "
-                        "the heights, the noise or the drift");
+void CheckFinite(const Signal4& signal, const std::vector<GenPeak4>& peaks,
+                 const ScenarioChannel& wanted, std::size_t channel) {
+    const std::optional<NonFiniteValue> value = FindNonFiniteValue(signal, peaks);
+    if (!value) return;
+    if (value->sample)
+        throw ScenarioError("channels[" + std::to_string(channel) +
+                            "]: its samples overflow single precision (beyond 3.4e38 mV); lower "
+                            "the heights, the noise or the drift");
+    throw ScenarioError(PeakPlace(channel, value->peak, wanted.peaks[value->peak].name) + ": its " +
+                        std::string(value->field) +
+                        " is not finite; lower the heights, the noise or the drift");
 }
 
 void WarnLeftOut(const ScenarioChannel& wanted, std::size_t channel, const Signal4& signal,
@@ -190,7 +196,7 @@ std::vector<std::string> GenerateDocument(const Scenario& scenario, const Genera
             RegenerateSignal(channel.signal, peaks, wanted.noise, wanted.drift);
             advance();
         }
-        CheckFinite(channel.signal, c);
+        CheckFinite(channel.signal, peaks, wanted, c);
         std::vector<LeftOutPeak> left_out;
         channel.table = CollectStoredPeaks(channel.signal, peaks, &left_out);
         WarnLeftOut(wanted, c, channel.signal, peaks, left_out, warnings);

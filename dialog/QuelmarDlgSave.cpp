@@ -35,6 +35,8 @@ QString SaveFailureReason(int code) {
             return QString::fromUtf8(Strings::kSaveSpectraPathIsDocument);
         case kTooLarge:
             return QString::fromUtf8(Strings::kSaveTooLarge);
+        case kNonFiniteValue:
+            return QString::fromUtf8(Strings::kSaveNonFiniteValue);
         default:
             return QString::fromUtf8(Strings::kSaveUnknown).arg(code);
     }

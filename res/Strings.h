@@ -62,6 +62,8 @@ inline constexpr const char* kSaveNotRegularFile =
 inline constexpr const char* kSaveSpectraPathIsDocument =
     "Файл спектров документа совпал бы с самим документом: выберите расширение .xstg.";
 inline constexpr const char* kSaveTooLarge = "Документ больше, чем допускает формат.";
+inline constexpr const char* kSaveNonFiniteValue =
+    "В документе есть бесконечные или неопределённые значения: такой документ не сохраняется.";
 inline constexpr const char* kSaveUnknown = "Неизвестная ошибка (код %1).";
 // %1: the system's own words for the failing call.
 inline constexpr const char* kSystemReason = "Система сообщает: %1";
