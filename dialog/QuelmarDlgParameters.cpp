@@ -1,4 +1,5 @@
 // The parameter edits, the peak buttons and the regeneration of channels.
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
@@ -47,8 +48,13 @@ void CQuelmarDlg::RegenerateChannel(int index) {
 void CQuelmarDlg::ApplyPeakArea(GenPeak4& peak, int index) {
     Signal4* signal = ChannelSignal(index);
     if (signal == nullptr || index >= ChannelCount()) return;
-    const CTablePg* page = Page(index);
-    FitWidthToArea(*signal, peak, page->m_channelNoise, page->m_channelDrift);
+    CTablePg* page = Page(index);
+    std::vector<GenPeak4>& peaks = page->m_peaks;
+    const auto fitted = std::find_if(peaks.begin(), peaks.end(),
+                                     [&peak](const GenPeak4& p) { return &p == &peak; });
+    if (fitted == peaks.end()) return;
+    FitWidthToArea(*signal, peaks, static_cast<std::size_t>(fitted - peaks.begin()), peak.area,
+                   page->m_channelNoise, page->m_channelDrift);
 }
 
 void CQuelmarDlg::GiveFreshSignal(Channel4& channel) const {
