@@ -42,8 +42,21 @@ bool IsParameter(StepKind kind) {
 }  // namespace
 
 CGeneratorModel::CGeneratorModel() {
+    StartHistory();
+}
+
+CGeneratorModel::CGeneratorModel(double minutes, double per_minute) {
+    if (!CheckTimeAndRate(minutes, per_minute, 1)) {
+        m_analysisTime = minutes;
+        m_sampleRate = per_minute;
+    }
+    StartHistory();
+}
+
+void CGeneratorModel::StartHistory() {
     m_history.Clear();
     m_savedState = m_history.Current();
+    m_mergeOpen = false;
 }
 
 const WorkingChannel& CGeneratorModel::Working(int channel) const {
@@ -155,6 +168,12 @@ ModelChange CGeneratorModel::ChangeFromStep(const HistoryStep& step) const {
     ModelChange change;
     change.time_axis = step.kind == StepKind::AnalysisTime || step.kind == StepKind::SampleRate;
     change.channel_list = step.Splices();
+    if (change.channel_list) {
+        // The exchange has left in the step what it took out of the model.
+        change.first = static_cast<int>(step.first);
+        change.removed = static_cast<int>(step.channels.size());
+        change.inserted = static_cast<int>(step.count);
+    }
     const std::size_t last = change.channel_list ? m_working.size() : step.first + step.count;
     for (std::size_t i = step.first; i < last; ++i) change.channels.push_back(static_cast<int>(i));
     return change;

@@ -9,19 +9,20 @@
 
 #include "DocumentRules.h"
 #include "ModelHistory.h"
+#include "PeakValue.h"
 #include "Refusal.h"
 #include "file/TarvikFile4.h"
 #include "synth/Peak4.h"
 #include "synth/StoredPeaks.h"
 
-// Which value of a peak an edit sets.
-enum class PeakValue { Time, Front, Back, Height, Width, Area };
-
 // What a change did, for the views to redraw from.
 struct ModelChange {
     Refusal refusal;            // set when the change was refused; then nothing changed
     bool time_axis = false;     // every channel has a new time axis (length or step)
-    bool channel_list = false;  // channels were added or removed
+    bool channel_list = false;  // channels were added or removed:
+    int first = 0;              //   `removed` channels from `first` gave way to `inserted` ones
+    int removed = 0;
+    int inserted = 0;
     std::vector<int> channels;  // channels whose peaks, settings or samples changed
 
     bool Applied() const { return !refusal; }
@@ -47,7 +48,10 @@ struct ChannelLeftOut {
 // at its first use, so a program driven through the same steps makes the same signals.
 class CGeneratorModel {
 public:
+    // No channels yet, 10 minutes at 100 samples per minute.
     CGeneratorModel();
+    // No channels yet; a time and rate that CheckTimeAndRate refuses leave the defaults.
+    CGeneratorModel(double minutes, double per_minute);
     CGeneratorModel(const CGeneratorModel&) = delete;
     CGeneratorModel& operator=(const CGeneratorModel&) = delete;
 
@@ -114,6 +118,9 @@ public:
     // Whether the state differs from the one last saved (or started from).
     bool Modified() const { return m_history.Current() != m_savedState; }
     const ModelHistory& History() const { return m_history; }
+    // Forgets every step and takes the state as it is for the saved one: for a chromatogram
+    // just built or opened, which has nothing to undo and nothing unsaved.
+    void StartHistory();
 
     // Refills every channel's stored peak table from its working peaks, leaving out peaks whose
     // retention time lies outside the analysis or whose bounds reach its end. Returns those, per
