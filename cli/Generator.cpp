@@ -139,8 +139,8 @@ void WarnUnreachedAreas(const ScenarioChannel& wanted, std::size_t channel,
         warnings.push_back(line + ", " + Number(peak.area) + " stored (fitted width " +
                            Number(peak.width) + " min): " +
                            (fit_met ? "a peak fitted after it changed its area"
-                                    : "no width gives it exactly; the area jumps past it where "
-                                      "a bound moves by a sample"));
+                                    : "no width gives it; the area jumps past it where a bound "
+                                      "moves, and this is the nearest it comes"));
     }
 }
 

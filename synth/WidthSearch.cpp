@@ -12,18 +12,22 @@ namespace {
 // promise, and still coarser than the steps in which the float samples let an area move (about
 // 6e-8 of the height times a sampling step).
 constexpr double kAimedTolerance = 1e-7;
-// A bracket this narrow, relatively, closes on a jump of the area: the smooth part of the area
-// moves less than the aim across it.
-constexpr double kNarrowestBracket = 1e-12;
+// A bracket this narrow, relatively, closes on a jump of the area: the area grows about in
+// proportion to the width, so its smooth part moves far less than the aim across it.
+constexpr double kNarrowestBracket = 1e-9;
 // The first step from the start width goes where the area's proportion to the width points, this
 // much beyond; later steps double or halve the width.
 constexpr double kFirstStepMargin = 1e-3;
 // Golden-section steps looking for the largest area when the longest width falls short: the
 // interval shrinks to 7e-4 of itself, and the area, flat at its largest, moves far less.
 constexpr int kLargestAreaSteps = 15;
-// Around a jump, probes a third of a smooth piece apart, over 16 pieces on either side.
-constexpr double kScanSpacing = 1.0 / 3.0;
-constexpr int kScanProbes = 48;
+// Around a jump, probes half a smooth piece apart, over 8 pieces on either side: the pieces that
+// cross the request lie next to the jump, if anywhere. Only around a jump of at most a tenth of
+// the request: a larger one is a change of what the bounds hold (they moved to another valley),
+// not of the noise under the baseline's ends, and the pieces around it do not come near it.
+constexpr double kScanSpacing = 0.5;
+constexpr int kScanProbes = 16;
+constexpr double kLargestScannedJump = 0.1;
 constexpr double kGoldenRatio = 0.61803398874989484820;
 
 // One trial: a width, how far its area lies above the request, and the bounds it was measured
@@ -111,17 +115,21 @@ private:
     // that reaches the request, and otherwise ends on the side nearest to it.
     WidthFitResult Narrow(const Probe& short_of, const Probe& reaching) {
         if (m_non_finite) return Outcome(WidthFitOutcome::NonFinite, 0.0, 0.0);
-        const Probe narrowed = Narrowed(short_of, reaching);
-        return Found(Met(narrowed) || m_non_finite ? narrowed : ScanAround(narrowed));
+        double jump = 0.0;
+        const Probe narrowed = Narrowed(short_of, reaching, &jump);
+        const bool scan = !Met(narrowed) && !m_non_finite && jump <= kLargestScannedJump * m_target;
+        return Found(scan ? ScanAround(narrowed) : narrowed);
     }
 
-    // The end of the narrowed bracket nearer the request.
-    Probe Narrowed(const Probe& a, const Probe& b) {
+    // The end of the narrowed bracket nearer the request; `jump` receives how far apart the
+    // areas at its two ends lie.
+    Probe Narrowed(const Probe& a, const Probe& b, double* jump = nullptr) {
         const Probe& lo = a.width < b.width ? a : b;
         const Probe& hi = a.width < b.width ? b : a;
         const RootBracket root = NarrowRootBracket(
             [this](double width) { return Try(width).excess; }, lo.width, hi.width, lo.excess,
             hi.excess, kNarrowestBracket * hi.width, kAimedTolerance * m_target);
+        if (jump != nullptr) *jump = std::fabs(root.f_hi - root.f_lo);
         const double width = std::fabs(root.f_lo) <= std::fabs(root.f_hi) ? root.lo : root.hi;
         return TriedAt(width);
     }

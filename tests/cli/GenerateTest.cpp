@@ -181,7 +181,11 @@ namespace {
 // as errors, exit 1 and no document.
 TEST(Generate, PeaksStoredOtherwiseThanAskedAreReportedAndStrictRefusesThem) {
     ToolFolder dir;
-    dir.Write("s.json", R"({"analysis_time": 10, "sample_rate": 100, "channels": [{}, {"peaks": [
+    // "C" sits on the flank of "D": its area is negative while it is narrow and jumps past 1 where
+    // its front leaves the flank.
+    dir.Write("s.json", R"({"analysis_time": 10, "sample_rate": 100, "channels": [{"peaks": [
+        {"name": "D", "time": 5, "height": 10, "width": 0.3},
+        {"name": "C", "time": 5.3, "height": 2, "area": 1}]}, {"peaks": [
         {"name": "kept", "time": 5.0, "height": 1.0},
         {"name": "late", "time": 12.0, "height": 1.0},
         {"name": "early", "time": -1.0, "height": 1.0},
@@ -190,6 +194,7 @@ TEST(Generate, PeaksStoredOtherwiseThanAskedAreReportedAndStrictRefusesThem) {
         {"name": "zero", "time": 7.0, "height": 1.0, "area": 0},
         {"name": "below", "time": 6.0, "height": -2.0, "area": 0.3}]}]})");
     const std::vector<std::string> expected = {
+        R"(channels[0].peaks[1] "C": area 1 mV*min requested, )",
         R"(channels[1].peaks[1] "late": left out of the stored table: its retention time 12 min )"
         "lies outside the analysis (0 to 9.99 min)",
         R"(channels[1].peaks[2] "early": left out of the stored table: its retention time -1 )"
@@ -214,8 +219,9 @@ TEST(Generate, PeaksStoredOtherwiseThanAskedAreReportedAndStrictRefusesThem) {
         const std::string prefix = strict ? "xstgtool: s.json: " : "xstgtool: s.json: warning: ";
         for (std::size_t i = 0; i < lines.size(); ++i)
             EXPECT_EQ(lines[i].rfind(prefix + expected[i], 0), 0u) << lines[i];
-        EXPECT_NE(lines[2].find("reach the end of the analysis (9.99 min)"), std::string::npos);
-        EXPECT_NE(lines[4].find(" mV*min); it keeps width 564.18958354775"), std::string::npos);
+        EXPECT_NE(lines[0].find("this is the nearest it comes"), std::string::npos);
+        EXPECT_NE(lines[3].find("reach the end of the analysis (9.99 min)"), std::string::npos);
+        EXPECT_NE(lines[5].find(" mV*min); it keeps width 564.18958354775"), std::string::npos);
         EXPECT_EQ(run.exit_code, strict ? 1 : 0);
         EXPECT_EQ(dir.Exists("out.xstg"), !strict);
     }
