@@ -98,10 +98,12 @@ std::string WhyNotFitted(const WidthFitResult& fit) {
         case WidthFitOutcome::NotPositive:
             return "an area must be greater than 0";
         case WidthFitOutcome::Unreachable:
-            return "more than any width within the analysis gives this peak (at most " +
+            return "more than any width within the analysis gives this peak (the largest is "
+                   "about " +
                    Number(fit.area) + " mV*min)";
         case WidthFitOutcome::TooSmall:
-            return "less than any width gives this peak (at least " + Number(fit.area) + " mV*min)";
+            return "less than any width gives this peak (the smallest is about " +
+                   Number(fit.area) + " mV*min)";
         case WidthFitOutcome::NoHeight:
             return "a peak of height 0 has no area";
         case WidthFitOutcome::NonFinite:

@@ -11,6 +11,7 @@ enum class WidthFitOutcome {
     Fitted,       // the width is set; `area` is what the channel's regeneration will measure
     NotPositive,  // the requested area is 0, negative or not finite
     Unreachable,  // more than any width within the analysis gives; `area` is the largest found
+                  // (within a percent of the largest, or a millionth for a request within twice it)
     TooSmall,     // less than any width gives (however narrow, a peak centred on a sample keeps
                   // about height x step); `area` is the smallest found
     NoHeight,     // the peak's height is 0: no width gives it an area

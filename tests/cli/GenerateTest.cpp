@@ -203,7 +203,7 @@ TEST(Generate, PeaksStoredOtherwiseThanAskedAreReportedAndStrictRefusesThem) {
         // Synthesised with the closed form of its area, 1000 / sqrt(pi) minutes wide.
         R"(channels[1].peaks[4] "greedy": left out of the stored table: its bounds 0 to 9.99 )",
         R"(channels[1].peaks[4] "greedy": area 1000 mV*min requested: more than any width )"
-        "within the analysis gives this peak (at most ",
+        "within the analysis gives this peak (the largest is about ",
         R"(channels[1].peaks[5] "zero": area 0 mV*min requested: an area must be greater than )"
         "0; it keeps width 0.1 min",
     };

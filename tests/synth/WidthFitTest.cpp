@@ -91,7 +91,7 @@ TEST(FitWidthToArea, OnALongRunTheWidthIsTheClosedForm) {
 // areas that are not positive, a peak without height, values that are not finite, and areas
 // beyond what any width gives. A peak centred on a sample keeps that sample, height x step of
 // area, however narrow; the largest area of a peak half-way through the run is at least what
-// every width tried here gives.
+// every width tried here gives, and for a request far beyond it within a percent of that.
 TEST(FitWidthToArea, RequestsThatCannotBeMetLeaveThePeakAsItWas) {
     const double inf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
@@ -109,7 +109,8 @@ TEST(FitWidthToArea, RequestsThatCannotBeMetLeaveThePeakAsItWas) {
         {"no height", Peak(5.0, 0.0), 1.0, 0.0, WidthFitOutcome::NoHeight},
         {"infinite time", Peak(inf, 1.0), 1.0, 0.0, WidthFitOutcome::NonFinite},
         {"noise not a number", Peak(5.0, 1.0), 1.0, nan, WidthFitOutcome::NonFinite},
-        {"beyond the largest", Peak(5.0, 1.0), 1e9, 0.0, WidthFitOutcome::Unreachable},
+        {"far beyond the largest", Peak(5.0, 1.0), 1e9, 0.0, WidthFitOutcome::Unreachable},
+        {"beyond the largest", Peak(5.0, 1.0), 6.0, 0.0, WidthFitOutcome::Unreachable},
         {"below the smallest", Peak(5.0, 1.0), 0.005, 0.0, WidthFitOutcome::TooSmall},
     };
     const Signal4 signal = ZeroSignal(10.0, 100.0);
@@ -130,12 +131,13 @@ TEST(FitWidthToArea, RequestsThatCannotBeMetLeaveThePeakAsItWas) {
         }
         if (c.outcome != WidthFitOutcome::Unreachable) continue;
         EXPECT_LT(fit.area, c.area);
+        const double share = c.area > 2.0 * fit.area ? 1e-2 : 1e-6;
         for (double width = 0.05; width < 9.99; width *= 1.1) {
             Signal4 trial = signal;
             std::vector<GenPeak4> tried{c.peak};
             tried[0].width = width;
             RegenerateSignal(trial, tried, 0.0, 0.0);
-            EXPECT_LE(tried[0].area, fit.area * (1.0 + 1e-6)) << "width " << width;
+            EXPECT_LE(tried[0].area, fit.area * (1.0 + share)) << "width " << width;
         }
     }
 }
