@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSessionManager>
 #include <QTabBar>
 #include <QTimer>
 
@@ -185,12 +186,15 @@ void CQuelmarDlg::OnInitDialog() {
     SetIcons();
     SetToolTips();
     setWindowIcon(m_hIcon);
-    const QString version = GetVersionString();
-    setWindowTitle(Text(Strings::kDialogCaption) +
-                   (version.isEmpty() ? QString() : QStringLiteral("  ") + version));
     OnAddChannel();
     // The first channel is where a chromatogram starts, not a change to undo.
     m_model->StartHistory();
+    UpdateCaption();
+    // The end of the desktop session asks about unsaved work as closing the window does.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& session) {
+        if (session.allowsInteraction() && !MaySetWorkAside()) session.cancel();
+        m_closeAsked = true;
+    });
     InstallGraphCallbacks();
     ConfigureGraph();
     SetTabOrder();
@@ -296,6 +300,7 @@ void CQuelmarDlg::LayOutControls() {
 
 void CQuelmarDlg::done(int result) {
     FinishPendingEdits();
+    if (!std::exchange(m_closeAsked, false) && !MaySetWorkAside()) return;
     DialogProfile profile;
     profile.WriteWindowRect(frameGeometry());
     profile.WriteAnalysisTime(m_model->AnalysisTime());
@@ -308,14 +313,42 @@ bool CQuelmarDlg::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     // Only this window's keys: the save dialog and message boxes keep their own Escape.
     if (widget == nullptr || widget->window() != this) return QDialog::eventFilter(watched, event);
-    // A page and its cell editor filter their own keys first (an editor needs Escape).
-    for (const CTablePg* page : m_pages)
-        if (page->isAncestorOf(widget)) return QDialog::eventFilter(watched, event);
     return FilterKey(watched, static_cast<const QKeyEvent&>(*event));
 }
 
 bool CQuelmarDlg::FilterKey(QObject* receiver, const QKeyEvent& key) {
     const Qt::KeyboardModifiers mods = key.modifiers();
+    // A parameter edit or a cell's edit box: undo, redo, Delete and Enter are the text's own.
+    const bool in_text = qobject_cast<QLineEdit*>(receiver) != nullptr;
+    bool in_cell = false;
+    for (const CTablePg* page : m_pages)
+        in_cell = in_cell || (in_text && page->isAncestorOf(static_cast<QWidget*>(receiver)));
+    const QKeyCombination combination = key.keyCombination();
+    const auto is = [&](Qt::KeyboardModifiers modifiers, Qt::Key k) {
+        return combination == QKeyCombination(modifiers, k);
+    };
+    if (is(Qt::ControlModifier, Qt::Key_S)) {
+        OnSaveToCurrentFile();
+        return true;
+    }
+    if (is(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_S)) {
+        OnSave();
+        return true;
+    }
+    if (is(Qt::ControlModifier, Qt::Key_N)) {
+        OnNew();
+        return true;
+    }
+    if (!in_text && is(Qt::ControlModifier, Qt::Key_Z)) {
+        OnUndo();
+        return true;
+    }
+    if (!in_text && (is(Qt::ControlModifier, Qt::Key_Y) ||
+                     is(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z))) {
+        OnRedo();
+        return true;
+    }
+    if (key.key() == Qt::Key_Escape && in_cell) return false;
     if (key.key() == Qt::Key_Escape) {
         // Escape puts a dragged peak back, else ends peak marking; it never closes the window.
         if (m_graph->Dragging()) {
@@ -329,8 +362,7 @@ bool CQuelmarDlg::FilterKey(QObject* receiver, const QKeyEvent& key) {
     // Alt combinations are swallowed (no mnemonics, no system keys); AltGr, which some
     // systems report as Control with Alt, still types.
     if (mods.testFlag(Qt::AltModifier) && !mods.testFlag(Qt::ControlModifier)) return true;
-    const bool in_edit = qobject_cast<QLineEdit*>(receiver) != nullptr;
-    if (key.key() == Qt::Key_Delete && mods == Qt::NoModifier && !in_edit) {
+    if (key.key() == Qt::Key_Delete && mods == Qt::NoModifier && !in_text) {
         OnDeletePeak();
         return true;
     }

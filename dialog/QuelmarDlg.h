@@ -66,11 +66,28 @@ public:
     void OnDeleteAllPeaks();
     // Asks for a path, refreshes every stored peak table, stamps the passport with a new assay
     // identifier and the current time, and writes the document, with progress when it takes
-    // longer than half a second. A failure is shown with the file and the reason.
-    void OnSave();
+    // longer than half a second. A failure is shown with the file and the reason. True when the
+    // work was saved.
+    bool OnSave();
     // Runs one operation on the model and shows what it changed, or why it was refused. The
     // commands above go through here; so can anything else that drives the model.
     bool Apply(const std::function<ModelChange(CGeneratorModel&)>& operation);
+
+    // The document's lifecycle. Undo and redo go back and forth through the model's history.
+    void OnUndo();
+    void OnRedo();
+    // Writes to the file the work was opened from or last saved to, asking only the first time.
+    // True when the work is saved.
+    bool OnSaveToCurrentFile();
+    // A new chromatogram (after the unsaved-changes question): one flat channel, the current
+    // time and rate, nothing to undo.
+    void OnNew();
+    // The file the work belongs to; empty for a new chromatogram.
+    QString DocumentPath() const { return m_documentPath; }
+    // Asks "Сохранить изменения?" when the work has unsaved changes. True when the caller may go
+    // on (saved, or not to be saved); false to keep the window and the work (Cancel, Escape, or
+    // a save that failed).
+    bool MaySetWorkAside();
 
     // Replaces the save dialog (tests give paths without showing one).
     void SetSaveFileChooser(std::unique_ptr<ISaveFileChooser> chooser);
@@ -82,7 +99,8 @@ public:
     QRect m_initialRect;
 
 public slots:
-    // Saves the placement, analysis time and sampling rate to the profile, then closes.
+    // Closes the window unless the user keeps it at the unsaved-changes question; then saves
+    // the placement, analysis time and sampling rate to the profile.
     void done(int result) override;
 
 protected:
@@ -145,6 +163,13 @@ private:
     void SetStatus(const QString& text);
 
     int SaveInBackground(const std::string& path, std::int64_t date);
+    // Writes the work to `path`; true on success, else the failure is shown.
+    bool SaveTo(const QString& path);
+    // "run1.xstg* — <title>  <version>": the file's name, a mark while there are unsaved
+    // changes.
+    void UpdateCaption();
+    // Puts `model` in place of the work, as a new or opened chromatogram.
+    void TakeModel(std::unique_ptr<CGeneratorModel> model, const QString& path);
 
     std::unique_ptr<CGeneratorModel> m_model;
     int m_currentChannel = -1;
@@ -157,6 +182,9 @@ private:
     std::optional<QRect> m_storedFrame;  // applied once the window manager has framed us
     int m_frameWaits = 0;
     std::unique_ptr<ISaveFileChooser> m_saveChooser;
+    QString m_documentPath;
+    // The end of the session has asked about unsaved work already.
+    bool m_closeAsked = false;
     // A save that takes longer than this shows its progress.
     int m_progressDelayMs = 500;
 };

@@ -49,6 +49,7 @@ bool CQuelmarDlg::Show(const ModelChange& change, std::optional<ControlId> typed
     if (change.time_axis || change.inserted > 0) ResetAxisRanges();
     ShowCurrentPeaks();
     WriteEdits(typed_in);
+    UpdateCaption();
     return true;
 }
 

@@ -84,22 +84,27 @@ int CQuelmarDlg::SaveInBackground(const std::string& path, std::int64_t date) {
     return saving.get();
 }
 
-void CQuelmarDlg::OnSave() {
+bool CQuelmarDlg::OnSave() {
     FinishPendingEdits();
     if (!m_saveChooser) m_saveChooser = std::make_unique<CSaveFileDialogChooser>();
     const QString path = m_saveChooser->ChoosePath(this);
-
+    if (!path.isEmpty()) return SaveTo(path);
     // The stored tables follow the working peaks also when the user cancels.
-    const std::vector<ChannelLeftOut> left_out = m_model->CollectForSave();
-    if (path.isEmpty()) return;
+    m_model->CollectForSave();
+    return false;
+}
 
+bool CQuelmarDlg::SaveTo(const QString& path) {
+    const std::vector<ChannelLeftOut> left_out = m_model->CollectForSave();
     const int result = SaveInBackground(QFile::encodeName(path).toStdString(),
                                         static_cast<std::int64_t>(std::time(nullptr)));
     if (result == save_result::kOk) {
+        m_documentPath = path;
+        UpdateCaption();
         QString status = QString::fromUtf8(Strings::kSaved).arg(path);
         if (!left_out.empty()) status += QStringLiteral(" ") + LeftOutText(left_out);
         SetStatus(status);
-        return;
+        return true;
     }
     const FileFailure& failure = m_model->Document().LastFailure();
     // The file that failed may be the spectra file beside the document.
@@ -111,10 +116,11 @@ void CQuelmarDlg::OnSave() {
                   QString::fromUtf8(Strings::kSystemReason)
                       .arg(QString::fromLocal8Bit(std::strerror(failure.system_error)));
     // Told after the save, so that the message never holds it up, and without blocking.
+    const QString message = QString::fromUtf8(Strings::kSaveFailed).arg(file, reason);
     auto* box = new QMessageBox(QMessageBox::Warning, QString::fromUtf8(Strings::kSaveFailedTitle),
-                                QString::fromUtf8(Strings::kSaveFailed).arg(file, reason),
-                                QMessageBox::Ok, this);
+                                message, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
-    SetStatus(QString::fromUtf8(Strings::kSaveFailed).arg(file, reason).simplified());
+    SetStatus(message.simplified());
+    return false;
 }

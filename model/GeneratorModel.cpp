@@ -42,15 +42,15 @@ bool IsParameter(StepKind kind) {
 }  // namespace
 
 CGeneratorModel::CGeneratorModel() {
+    m_history.SetDropped([this](HistoryStep&& step) { Recycle(step.channels); });
     StartHistory();
 }
 
-CGeneratorModel::CGeneratorModel(double minutes, double per_minute) {
+CGeneratorModel::CGeneratorModel(double minutes, double per_minute) : CGeneratorModel() {
     if (!CheckTimeAndRate(minutes, per_minute, 1)) {
         m_analysisTime = minutes;
         m_sampleRate = per_minute;
     }
-    StartHistory();
 }
 
 void CGeneratorModel::StartHistory() {
@@ -71,22 +71,42 @@ double CGeneratorModel::BaselineAt(int channel, double t) const {
     return Working(channel).drift * t;
 }
 
-Channel4 CGeneratorModel::FreshRecord(int number) const {
+Channel4 CGeneratorModel::FreshRecord(int number, bool flat) {
     Channel4 record(number);
     record.signal = Signal4(1.0 / m_sampleRate, m_startTime, nullptr, 0);
     record.signal.last_index = -1;
-    record.signal.Resize(ComputeSampleCount(m_analysisTime, m_sampleRate).count);
+    const std::size_t n = ComputeSampleCount(m_analysisTime, m_sampleRate).count;
+    if (flat)
+        record.signal.Resize(n);
+    else
+        record.signal.samples = m_buffers.Take(n);
     return record;
 }
 
-Channel4 CGeneratorModel::RecordLike(int channel) const {
+Channel4 CGeneratorModel::RecordLike(int channel) {
     const Signal4& current = ChannelSignal(channel);
     Channel4 record(channel);
     const SampleGrid grid = current.Grid();
     record.signal = Signal4(grid.step, grid.start, nullptr, 0);
     record.signal.last_index = current.last_index;
-    record.signal.Resize(current.Size());
+    record.signal.samples = m_buffers.Take(current.Size());
     return record;
+}
+
+std::size_t CGeneratorModel::RecycleLimit() const {
+    // As much as the channels hold now, and a little for short runs: what a run cut short held
+    // goes back to the system.
+    constexpr std::size_t kSmallRunBytes = std::size_t{64} << 20;
+    std::size_t bytes = 0;
+    for (const Channel4& record : m_document.m_channels)
+        bytes += record.signal.samples.capacity() * sizeof(float);
+    return std::max(bytes, kSmallRunBytes);
+}
+
+void CGeneratorModel::Recycle(std::vector<ChannelSnapshot>& channels) {
+    for (ChannelSnapshot& channel : channels)
+        if (channel.record)
+            m_buffers.Give(std::move(channel.record->signal.samples), RecycleLimit());
 }
 
 bool CGeneratorModel::Regenerate(ChannelSnapshot& snapshot) {
@@ -111,10 +131,12 @@ ModelChange CGeneratorModel::Commit(StepKind kind, int merge_channel, std::size_
 
 ModelChange CGeneratorModel::ReplaceChannel(StepKind kind, int channel, WorkingChannel working,
                                             bool merge) {
-    ChannelSnapshot replacement{std::move(working), RecordLike(channel)};
-    if (!Regenerate(replacement)) return Refused(RefusalCode::SignalNotFinite, channel);
     std::vector<ChannelSnapshot> list;
-    list.push_back(std::move(replacement));
+    list.push_back({std::move(working), RecordLike(channel)});
+    if (!Regenerate(list.front())) {
+        Recycle(list);
+        return Refused(RefusalCode::SignalNotFinite, channel);
+    }
     return Commit(kind, merge ? channel : -1, static_cast<std::size_t>(channel), 1,
                   std::move(list));
 }
@@ -192,6 +214,7 @@ ModelChange CGeneratorModel::Exchange(HistoryStep step) {
         // The step's side is an intermediate value typed on the way: the last step already
         // holds the state before the typing began.
         m_history.ExtendLast(after);
+        Recycle(step.channels);
     } else {
         step.before = m_history.Current();
         step.after = after;
@@ -219,13 +242,16 @@ ModelChange CGeneratorModel::ResizeAll(StepKind kind, double minutes, double per
     bool finite = true;
     int failed = -1;
     for (int c = 0; c < ChannelCount() && finite; ++c) {
-        replacement.push_back({Working(c), FreshRecord(c)});
+        replacement.push_back({Working(c), FreshRecord(c, false)});
         finite = Regenerate(replacement.back());
         if (!finite) failed = c;
     }
     m_analysisTime = old_time;
     m_sampleRate = old_rate;
-    if (!finite) return Refused(RefusalCode::SignalNotFinite, failed);
+    if (!finite) {
+        Recycle(replacement);
+        return Refused(RefusalCode::SignalNotFinite, failed);
+    }
 
     HistoryStep step;
     step.kind = kind;
@@ -273,7 +299,7 @@ ModelChange CGeneratorModel::AddChannel() {
     if (Refusal refused = CheckTimeAndRate(m_analysisTime, m_sampleRate, n + 1))
         return Refused(refused);
     std::vector<ChannelSnapshot> added;
-    added.push_back({WorkingChannel{}, FreshRecord(static_cast<int>(n))});
+    added.push_back({WorkingChannel{}, FreshRecord(static_cast<int>(n), true)});
     return Commit(StepKind::AddChannel, -1, n, 0, std::move(added));
 }
 

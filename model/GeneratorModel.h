@@ -11,6 +11,7 @@
 #include "ModelHistory.h"
 #include "PeakValue.h"
 #include "Refusal.h"
+#include "SampleBuffers.h"
 #include "file/TarvikFile4.h"
 #include "synth/Peak4.h"
 #include "synth/StoredPeaks.h"
@@ -142,9 +143,14 @@ private:
     // Every channel of the model as one list entry: what the document keeps and what it is made
     // from.
     ChannelSnapshot TakeChannel(int channel) const;
-    Channel4 FreshRecord(int number) const;
-    // A record on the channel's own time axis whose samples the regeneration will fill.
-    Channel4 RecordLike(int channel) const;
+    // A record on the model's time axis: flat (every sample 0) for a new channel, or with samples
+    // the regeneration will write.
+    Channel4 FreshRecord(int number, bool flat);
+    // A record on the channel's own time axis whose samples the regeneration will write.
+    Channel4 RecordLike(int channel);
+    // Keeps the samples of records the model has finished with for later regenerations.
+    void Recycle(std::vector<ChannelSnapshot>& channels);
+    std::size_t RecycleLimit() const;
     // Synthesises `snapshot`'s record from its working channel. False when a sample or a value
     // came out infinite or undefined.
     static bool Regenerate(ChannelSnapshot& snapshot);
@@ -174,6 +180,7 @@ private:
     CTarvikFile4Improved m_document;
     std::vector<WorkingChannel> m_working;  // one per channel record of m_document, same order
     ModelHistory m_history;
+    SampleBuffers m_buffers;
     std::uint64_t m_savedState = 0;
     bool m_mergeOpen = false;
     std::optional<Drag> m_drag;

@@ -19,7 +19,10 @@ std::size_t HistoryStep::Bytes() const {
 }
 
 void ModelHistory::Push(HistoryStep step) {
-    for (const HistoryStep& dropped : m_redo) m_bytes -= dropped.Bytes();
+    for (HistoryStep& dropped : m_redo) {
+        m_bytes -= dropped.Bytes();
+        if (m_dropped) m_dropped(std::move(dropped));
+    }
     m_redo.clear();
     m_current = step.after;
     m_bytes += step.Bytes();
@@ -74,12 +77,12 @@ void ModelHistory::Clear() {
 }
 
 void ModelHistory::Trim() {
-    while (!m_undo.empty() && (m_bytes > kMaxBytes || m_undo.size() + m_redo.size() > kMaxSteps)) {
-        m_bytes -= m_undo.front().Bytes();
-        m_undo.pop_front();
-    }
-    while (!m_redo.empty() && (m_bytes > kMaxBytes || m_redo.size() > kMaxSteps)) {
-        m_bytes -= m_redo.front().Bytes();
-        m_redo.pop_front();
-    }
+    const auto drop = [this](std::deque<HistoryStep>& steps) {
+        m_bytes -= steps.front().Bytes();
+        if (m_dropped) m_dropped(std::move(steps.front()));
+        steps.pop_front();
+    };
+    while (!m_undo.empty() && (m_bytes > kMaxBytes || m_undo.size() + m_redo.size() > kMaxSteps))
+        drop(m_undo);
+    while (!m_redo.empty() && (m_bytes > kMaxBytes || m_redo.size() > kMaxSteps)) drop(m_redo);
 }

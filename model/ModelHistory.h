@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -92,12 +93,15 @@ public:
 
     // Forgets everything, for a new or opened document.
     void Clear();
+    // Where the steps the bound drops go (their samples can serve again); by default nowhere.
+    void SetDropped(std::function<void(HistoryStep&&)> dropped) { m_dropped = std::move(dropped); }
 
 private:
     void Trim();
 
     std::deque<HistoryStep> m_undo;  // back: the last applied
     std::deque<HistoryStep> m_redo;  // back: the next to redo
+    std::function<void(HistoryStep&&)> m_dropped;
     std::size_t m_bytes = 0;
     std::uint64_t m_current = 0;
     std::uint64_t m_lastState = 0;

@@ -46,6 +46,10 @@ inline constexpr const char* kPeaksLeftOut =
     "анализа, или их граница лежит на конце анализа или за ним.";
 // %1: the file's path.
 inline constexpr const char* kSaved = "Сохранено: %1";
+// The caption: %1 the file's name, %2 the unsaved-changes mark, %3 the program's title.
+inline constexpr const char* kCaption = "%1%2 — %3";
+inline constexpr const char* kUntitled = "Без имени";
+inline constexpr const char* kSaveChangesQuestion = "Сохранить изменения?";
 inline constexpr const char* kSaving = "Сохранение хроматограммы…";
 inline constexpr const char* kSaveFilter = "XSTG Files (*.xstg);;All Files (*.*)";
 

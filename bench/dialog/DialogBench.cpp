@@ -16,7 +16,9 @@ namespace {
 // widths 0.02 to 0.2 minutes each, and the given noise on every channel.
 std::unique_ptr<CQuelmarDlg> LongRunDialog(double noise) {
     auto d = std::make_unique<CQuelmarDlg>();
-    d->Apply([](CGeneratorModel& m) { return m.SetSampleRate(6000); });
+    // The peaks go in at one sample per minute, so that placing them costs little; the rate
+    // of the long run comes last, in one regeneration of every channel.
+    d->Apply([](CGeneratorModel& m) { return m.SetSampleRate(1); });
     d->Apply([](CGeneratorModel& m) { return m.SetAnalysisTime(60); });
     for (int i = 0; i < 3; ++i) d->OnAddChannel();
     std::mt19937 placement(7);
@@ -29,6 +31,7 @@ std::unique_ptr<CQuelmarDlg> LongRunDialog(double noise) {
             d->Apply([&](CGeneratorModel& m) { return m.AddPeak(c, peak); });
         }
     }
+    d->Apply([](CGeneratorModel& m) { return m.SetSampleRate(6000); });
     return d;
 }
 

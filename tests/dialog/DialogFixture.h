@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "dialog/QuelmarDlg.h"
@@ -65,4 +69,18 @@ inline void Enter(QLineEdit* edit, const QString& text) {
     edit->selectAll();
     edit->insert(text);
     QTest::keyClick(edit, Qt::Key_Return);
+}
+
+// Answers the next question box the window asks, once it is shown: clicks `button`, or
+// presses Escape for QMessageBox::NoButton. Counts the questions in `asked` when given.
+inline void AnswerNextQuestion(QMessageBox::StandardButton button, int* asked = nullptr) {
+    QTimer::singleShot(0, [button, asked] {
+        auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(question, nullptr);
+        if (asked != nullptr) ++*asked;
+        if (button == QMessageBox::NoButton)
+            QTest::keyClick(question, Qt::Key_Escape);
+        else
+            question->button(button)->click();
+    });
 }

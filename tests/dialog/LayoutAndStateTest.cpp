@@ -43,8 +43,8 @@ TEST_F(DialogTest, FirstStartShowsTheDefaultsAtTheTemplateSize) {
     // 613 x 325 dialog units with base units 7 x 13; narrower down to a 1024-pixel screen.
     EXPECT_EQ(d.size(), QSize(1073, 528));
     EXPECT_EQ(d.minimumSize(), QSize(1000, 528));
-    EXPECT_EQ(d.windowTitle(),
-              QString::fromUtf8("Генератор хроматограммы  ") + CQuelmarDlg::GetVersionString());
+    EXPECT_EQ(d.windowTitle(), QString::fromUtf8("Без имени — Генератор хроматограммы  ") +
+                                   CQuelmarDlg::GetVersionString());
     EXPECT_TRUE(CQuelmarDlg::GetVersionString().contains(
         QRegularExpression("^\\d+\\.\\d+\\.\\d+\\.\\d+$")));
 }
@@ -67,6 +67,7 @@ TEST_F(DialogTest, ValuesWrittenAtCloseReadBackAtTheNextStart) {
     const QRect frame = d.frameGeometry();  // the window manager's margins around the client
     Enter(d.Edit(ControlId::AnalysisTime), "12.5");
     Enter(d.Edit(ControlId::SampleRate), " 250 ");
+    AnswerNextQuestion(QMessageBox::Discard);
     d.done(0);
     EXPECT_EQ(Stored("WState").toByteArray(),
               RectBytes(frame.left(), frame.top(), frame.left() + frame.width(),
