@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "DialogProfile.h"
+#include "OpenFileChooser.h"
 #include "SaveFileChooser.h"
 #include "TabCtrl.h"
 #include "graph/GraphCtrl.h"
@@ -337,6 +338,10 @@ bool CQuelmarDlg::FilterKey(QObject* receiver, const QKeyEvent& key) {
     }
     if (is(Qt::ControlModifier, Qt::Key_N)) {
         OnNew();
+        return true;
+    }
+    if (is(Qt::ControlModifier, Qt::Key_O)) {
+        OnOpen();
         return true;
     }
     if (!in_text && is(Qt::ControlModifier, Qt::Key_Z)) {

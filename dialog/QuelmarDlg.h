@@ -16,6 +16,7 @@
 class CGraphCtrl;
 class CTabCtrl;
 class CTablePg;
+class IOpenFileChooser;
 class ISaveFileChooser;
 class QLabel;
 class QLineEdit;
@@ -82,6 +83,11 @@ public:
     // A new chromatogram (after the unsaved-changes question): one flat channel, the current
     // time and rate, nothing to undo.
     void OnNew();
+    // Asks for a file and opens it (after the unsaved-changes question).
+    void OnOpen();
+    // Opens a document or a scenario in place of the work. A file that cannot be opened leaves
+    // the work as it was and says which file and why; false then.
+    bool OpenFile(const QString& path);
     // The file the work belongs to; empty for a new chromatogram.
     QString DocumentPath() const { return m_documentPath; }
     // Asks "Сохранить изменения?" when the work has unsaved changes. True when the caller may go
@@ -91,6 +97,7 @@ public:
 
     // Replaces the save dialog (tests give paths without showing one).
     void SetSaveFileChooser(std::unique_ptr<ISaveFileChooser> chooser);
+    void SetOpenFileChooser(std::unique_ptr<IOpenFileChooser> chooser);
     // How long a save runs before it shows its progress (tests shorten it).
     void SetProgressDelay(int milliseconds) { m_progressDelayMs = milliseconds; }
 
@@ -168,6 +175,8 @@ private:
     // "run1.xstg* — <title>  <version>": the file's name, a mark while there are unsaved
     // changes.
     void UpdateCaption();
+    bool OpenDocument(const QString& path);
+    void ShowOpenFailure(const QString& path, const QString& reason);
     // Puts `model` in place of the work, as a new or opened chromatogram.
     void TakeModel(std::unique_ptr<CGeneratorModel> model, const QString& path);
 
@@ -182,6 +191,7 @@ private:
     std::optional<QRect> m_storedFrame;  // applied once the window manager has framed us
     int m_frameWaits = 0;
     std::unique_ptr<ISaveFileChooser> m_saveChooser;
+    std::unique_ptr<IOpenFileChooser> m_openChooser;
     QString m_documentPath;
     // The end of the session has asked about unsaved work already.
     bool m_closeAsked = false;

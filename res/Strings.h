@@ -123,3 +123,31 @@ inline constexpr const char* kRefusedNothingToRedo = "Повторять неч�
 inline constexpr const char* kNotInEffect = "%1\nДействует: %2";
 
 }  // namespace Strings
+
+namespace Strings {
+
+// Opening. %1: the file's path; %2: the reason.
+inline constexpr const char* kOpenFailedTitle = "Открытие";
+inline constexpr const char* kOpenFailed = "Не удалось открыть файл\n%1\n\n%2";
+inline constexpr const char* kOpenFilter =
+    "Хроматограммы (*.xstg);;Сценарии (*.json);;Все файлы (*)";
+inline constexpr const char* kLoadOpenFailed = "Файла нет, или его нельзя прочитать.";
+inline constexpr const char* kLoadShortHeader = "Файл короче заголовка документа.";
+inline constexpr const char* kLoadBadMagic = "Это не документ хроматограммы.";
+inline constexpr const char* kLoadUnknownVersion = "Документ неизвестной версии.";
+inline constexpr const char* kLoadShortBlockHeader = "Файл обрывается в заголовке блока данных.";
+inline constexpr const char* kLoadBadSamples =
+    "Блок данных заявляет больше отсчётов, чем есть в файле.";
+inline constexpr const char* kLoadXmlNotParsed = "Текстовая часть документа не читается.";
+inline constexpr const char* kLoadTooLarge = "Файл больше любого документа этого формата.";
+inline constexpr const char* kLoadSpectraDamaged = "Файл спектров рядом с документом повреждён.";
+inline constexpr const char* kLoadUnknown = "Неизвестная ошибка (код %1).";
+// %1: the parser's own words and where it stopped.
+inline constexpr const char* kLoadDetail = "Подробно: %1";
+// A document another program made, without the generator's settings.
+inline constexpr const char* kOpenedWithoutSettings =
+    "В документе нет параметров генератора: шум и дрейф каналов приняты равными 0, ширины пиков "
+    "оценены по их площади и высоте, границы пиков оставлены как в файле.";
+inline constexpr const char* kOpened = "Открыт файл %1";
+
+}  // namespace Strings
