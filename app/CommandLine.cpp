@@ -7,6 +7,11 @@ void DescribeCommandLine(QCommandLineParser& parser) {
                        "bounds and area, and saves .xstg documents."));
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("lang"),
+        QStringLiteral("The language of the window: ru or en (default: Russian for a user whose "
+                       "interface language is Russian, English otherwise)."),
+        QStringLiteral("ru|en")));
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("A .xstg document or a .json scenario to open."),
                                  QStringLiteral("[FILE]"));

@@ -3,7 +3,7 @@
 #include <QCommandLineParser>
 #include <QStringList>
 
-// The desktop program's command line: quelmar [FILE], --help, --version.
+// The desktop program's command line: quelmar [--lang ru|en] [FILE], --help, --version.
 void DescribeCommandLine(QCommandLineParser& parser);
 
 // Whether the arguments ask only for the help or the version text, which are printed without a

@@ -1,14 +1,14 @@
 #include "QuelmarApp.h"
 
 #include <QCommandLineParser>
-#include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
+#include <cstdio>
 
 #include "AppSettings.h"
 #include "CommandLine.h"
 #include "DataBaseConnectionBase.h"
 #include "dialog/QuelmarDlg.h"
+#include "res/Language.h"
 #include "res/Version.h"
 
 CQuelmarApp::CQuelmarApp(int& argc, char** argv) : QApplication(argc, argv) {
@@ -16,12 +16,6 @@ CQuelmarApp::CQuelmarApp(int& argc, char** argv) : QApplication(argc, argv) {
     // from the executable's base name.
     setOrganizationName(QString::fromLatin1(AppSettings::kOrganization));
     setApplicationVersion(QString::fromLatin1(QuelmarVersion::kText));
-    // The program speaks Russian whatever the system's language, and so do Qt's own dialogs and
-    // menus (the save dialog, message box buttons, an edit's context menu).
-    auto* translator = new QTranslator(this);
-    if (translator->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        installTranslator(translator);
 }
 
 int CQuelmarApp::InitInstance() {
@@ -29,6 +23,13 @@ int CQuelmarApp::InitInstance() {
     DescribeCommandLine(parser);
     // An unknown option prints why and ends the process here.
     parser.process(arguments());
+    const QString asked = parser.value(QStringLiteral("lang"));
+    if (!asked.isEmpty() && asked != QLatin1String(kRussian) && asked != QLatin1String(kEnglish)) {
+        std::fprintf(stderr, "quelmar: --lang takes ru or en, not %s\n", qPrintable(asked));
+        return 2;
+    }
+    // The window speaks the user's language; stored documents do not change with it.
+    InstallTranslations(*this, ChooseLanguage(asked, QLocale::system()));
 
     const QString folder = AppSettings::DatabaseFolder();
     DataBaseConnectionBase::Instance().SetPath(AppSettings::DatabasePath(folder));

@@ -8,7 +8,7 @@ QString COpenFileDialogChooser::ChoosePath(QWidget* owner) {
     QFileDialog dialog(owner);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilter(QString::fromUtf8(Strings::kOpenFilter));
+    dialog.setNameFilter(Strings::Tr(Strings::kOpenFilter));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
 }

@@ -23,8 +23,9 @@
 
 namespace {
 
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
+// A text of the string table in the user's language.
+QString Text(const char* source) {
+    return Strings::Tr(source);
 }
 
 struct ButtonInfo {
@@ -278,8 +279,8 @@ void CQuelmarDlg::SetTabOrder() {
 }
 
 void CQuelmarDlg::ConfigureGraph() {
-    m_graph->m_x_caption = Strings::kTimeAxisCaption;
-    m_graph->m_y_caption = Strings::kResponseAxisCaption;
+    m_graph->m_x_caption = Text(Strings::kTimeAxisCaption).toStdString();
+    m_graph->m_y_caption = Text(Strings::kResponseAxisCaption).toStdString();
     // The left button belongs to peak editing.
     m_graph->m_zoom_enabled = true;
     m_graph->m_zoom_button = CAutoView::ZoomButton::Right;

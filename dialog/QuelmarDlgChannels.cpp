@@ -16,7 +16,7 @@ namespace {
 constexpr Rgb kCurveColour{19, 43, 169};
 
 QString TabCaption(int number_from_one) {
-    return QString::fromUtf8(Strings::kChannelTab).arg(number_from_one);
+    return Strings::Tr(Strings::kChannelTab).arg(number_from_one);
 }
 
 }  // namespace

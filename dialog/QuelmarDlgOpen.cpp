@@ -14,46 +14,46 @@ QString LoadFailureReason(const FileFailure& failure) {
     using namespace load_result;
     QString reason;
     if (failure.spectra) {
-        reason = QString::fromUtf8(Strings::kLoadSpectraDamaged);
+        reason = Strings::Tr(Strings::kLoadSpectraDamaged);
     } else {
         switch (failure.code) {
             case kOpenFailed:
-                reason = QString::fromUtf8(Strings::kLoadOpenFailed);
+                reason = Strings::Tr(Strings::kLoadOpenFailed);
                 break;
             case kShortHeader:
-                reason = QString::fromUtf8(Strings::kLoadShortHeader);
+                reason = Strings::Tr(Strings::kLoadShortHeader);
                 break;
             case kBadMagic:
-                reason = QString::fromUtf8(Strings::kLoadBadMagic);
+                reason = Strings::Tr(Strings::kLoadBadMagic);
                 break;
             case kUnknownVersion:
-                reason = QString::fromUtf8(Strings::kLoadUnknownVersion);
+                reason = Strings::Tr(Strings::kLoadUnknownVersion);
                 break;
             case kShortBlockHeader:
-                reason = QString::fromUtf8(Strings::kLoadShortBlockHeader);
+                reason = Strings::Tr(Strings::kLoadShortBlockHeader);
                 break;
             case kBadSamples:
-                reason = QString::fromUtf8(Strings::kLoadBadSamples);
+                reason = Strings::Tr(Strings::kLoadBadSamples);
                 break;
             case kXmlNotParsed:
-                reason = QString::fromUtf8(Strings::kLoadXmlNotParsed);
+                reason = Strings::Tr(Strings::kLoadXmlNotParsed);
                 break;
             case kTooLarge:
-                reason = QString::fromUtf8(Strings::kLoadTooLarge);
+                reason = Strings::Tr(Strings::kLoadTooLarge);
                 break;
             default:
-                reason = QString::fromUtf8(Strings::kLoadUnknown).arg(failure.code);
+                reason = Strings::Tr(Strings::kLoadUnknown).arg(failure.code);
                 break;
         }
     }
     if (failure.system_error != 0)
         reason += QStringLiteral("\n") +
-                  QString::fromUtf8(Strings::kSystemReason)
+                  Strings::Tr(Strings::kSystemReason)
                       .arg(QString::fromLocal8Bit(std::strerror(failure.system_error)));
     if (!failure.detail.empty()) {
         QString detail = QString::fromStdString(failure.detail);
         if (failure.offset >= 0) detail += QStringLiteral(", байт %1").arg(failure.offset);
-        reason += QStringLiteral("\n") + QString::fromUtf8(Strings::kLoadDetail).arg(detail);
+        reason += QStringLiteral("\n") + Strings::Tr(Strings::kLoadDetail).arg(detail);
     }
     return reason;
 }
@@ -87,14 +87,14 @@ bool CQuelmarDlg::OpenDocument(const QString& path) {
         return false;
     }
     TakeModel(std::move(model), path);
-    SetStatus(QString::fromUtf8(Strings::kOpened).arg(path) + QStringLiteral(". ") +
-              QString::fromUtf8(Strings::kOpenedWithoutSettings));
+    SetStatus(Strings::Tr(Strings::kOpened).arg(path) + QStringLiteral(". ") +
+              Strings::Tr(Strings::kOpenedWithoutSettings));
     return true;
 }
 
 void CQuelmarDlg::ShowOpenFailure(const QString& path, const QString& reason) {
-    const QString message = QString::fromUtf8(Strings::kOpenFailed).arg(path, reason);
-    auto* box = new QMessageBox(QMessageBox::Warning, QString::fromUtf8(Strings::kOpenFailedTitle),
+    const QString message = Strings::Tr(Strings::kOpenFailed).arg(path, reason);
+    auto* box = new QMessageBox(QMessageBox::Warning, Strings::Tr(Strings::kOpenFailedTitle),
                                 message, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();

@@ -10,7 +10,7 @@ QString CSaveFileDialogChooser::ChoosePath(QWidget* owner) {
     QFileDialog dialog(owner);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QString::fromUtf8(Strings::kSaveFilter));
+    dialog.setNameFilter(Strings::Tr(Strings::kSaveFilter));
     dialog.setDefaultSuffix(QStringLiteral("xstg"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
