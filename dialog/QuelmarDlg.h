@@ -19,6 +19,7 @@ class CTablePg;
 class IOpenFileChooser;
 class ISaveFileChooser;
 class QLabel;
+class QMenuBar;
 class QLineEdit;
 class QPushButton;
 
@@ -85,6 +86,20 @@ public:
     void OnNew();
     // Asks for a file and opens it (after the unsaved-changes question).
     void OnOpen();
+    // Exports of the current chromatogram and pictures of the graph. Each asks for a file (the
+    // picture first for its size and whether to show the peak marks); the ...To forms are the
+    // commands behind them. The exports write what `xstgtool export` writes for the document as
+    // it would be saved now; the picture is what the graph shows. False, with the reason on the
+    // status line, when nothing was written.
+    void OnExportCsv();
+    void OnExportAia();
+    void OnExportPicture();
+    bool ExportCsvTo(const QString& path);
+    bool ExportAiaTo(const QString& path);
+    bool ExportPictureTo(const QString& path, QSize size, bool marks);
+    // Puts the graph, as it shows now with its marks, on the clipboard as an image.
+    void OnCopyPicture();
+    QMenuBar* MenuBar() const { return m_menuBar; }
     // Opens a document or a scenario in place of the work. A file that cannot be opened leaves
     // the work as it was and says which file and why; false then.
     bool OpenFile(const QString& path);
@@ -133,6 +148,9 @@ private:
     void ConfigureGraph();
     void LayOutControls();
     void SetTabOrder();
+    void CreateMenus();
+    // The client size of the template and the menu bar above it.
+    QSize TemplateClientSize() const;
     // Filters the keys of the whole window before its controls see them. True: consumed.
     bool FilterKey(QObject* receiver, const QKeyEvent& key);
 
@@ -185,6 +203,7 @@ private:
     CTabCtrl* m_tab = nullptr;
     CGraphCtrl* m_graph = nullptr;
     QLabel* m_status = nullptr;
+    QMenuBar* m_menuBar = nullptr;
     std::vector<CTablePg*> m_pages;  // owned through Qt's parent; one per channel
     std::map<ControlId, QWidget*> m_controls;
     QSize m_templatePixels;              // client size of the template, the base of every resize

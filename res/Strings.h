@@ -208,3 +208,41 @@ inline QString Tr(const char* source) {
 }
 
 }  // namespace Strings
+
+namespace Strings {
+
+// Pictures and exports. %1, %2: the least and the most pixels a side may have.
+inline constexpr const char* kPictureWrongType =
+    QT_TRANSLATE_NOOP("Strings", "Рисунок сохраняется в файл .png или .svg.");
+inline constexpr const char* kPictureWrongSize =
+    QT_TRANSLATE_NOOP("Strings", "Стороны рисунка — от %1 до %2 пикселей.");
+inline constexpr const char* kPictureFilter =
+    QT_TRANSLATE_NOOP("Strings", "Рисунок PNG (*.png);;Рисунок SVG (*.svg)");
+inline constexpr const char* kCsvFilter = QT_TRANSLATE_NOOP("Strings", "Таблица CSV (*.csv)");
+inline constexpr const char* kAiaFilter = QT_TRANSLATE_NOOP("Strings", "Файл AIA (*.cdf)");
+inline constexpr const char* kExported = QT_TRANSLATE_NOOP("Strings", "Записано: %1");
+inline constexpr const char* kExportFailed =
+    QT_TRANSLATE_NOOP("Strings", "Не удалось записать %1: %2");
+inline constexpr const char* kCopied =
+    QT_TRANSLATE_NOOP("Strings", "Рисунок графика скопирован в буфер обмена.");
+inline constexpr const char* kPictureTitle = QT_TRANSLATE_NOOP("Strings", "Рисунок графика");
+inline constexpr const char* kPictureWidth = QT_TRANSLATE_NOOP("Strings", "Ширина, пикс.");
+inline constexpr const char* kPictureHeight = QT_TRANSLATE_NOOP("Strings", "Высота, пикс.");
+inline constexpr const char* kPictureMarks = QT_TRANSLATE_NOOP("Strings", "С метками пиков");
+
+// The menus.
+inline constexpr const char* kMenuFile = QT_TRANSLATE_NOOP("Strings", "&Файл");
+inline constexpr const char* kMenuEdit = QT_TRANSLATE_NOOP("Strings", "&Правка");
+inline constexpr const char* kMenuNew = QT_TRANSLATE_NOOP("Strings", "Новая хроматограмма");
+inline constexpr const char* kMenuOpen = QT_TRANSLATE_NOOP("Strings", "Открыть…");
+inline constexpr const char* kMenuSave = QT_TRANSLATE_NOOP("Strings", "Сохранить");
+inline constexpr const char* kMenuSaveAs = QT_TRANSLATE_NOOP("Strings", "Сохранить как…");
+inline constexpr const char* kMenuExportCsv = QT_TRANSLATE_NOOP("Strings", "Экспорт в CSV…");
+inline constexpr const char* kMenuExportAia = QT_TRANSLATE_NOOP("Strings", "Экспорт в AIA…");
+inline constexpr const char* kMenuPicture = QT_TRANSLATE_NOOP("Strings", "Сохранить рисунок…");
+inline constexpr const char* kMenuCopyPicture = QT_TRANSLATE_NOOP("Strings", "Копировать рисунок");
+inline constexpr const char* kMenuQuit = QT_TRANSLATE_NOOP("Strings", "Выход");
+inline constexpr const char* kMenuUndo = QT_TRANSLATE_NOOP("Strings", "Отменить");
+inline constexpr const char* kMenuRedo = QT_TRANSLATE_NOOP("Strings", "Повторить");
+
+}  // namespace Strings

@@ -361,5 +361,101 @@ In effect: %2</translation>
         <source>Открыт файл %1</source>
         <translation>Opened %1</translation>
     </message>
+    <message>
+        <source>Рисунок сохраняется в файл .png или .svg.</source>
+        <translation>A picture is saved as a .png or .svg file.</translation>
+    </message>
+    <message>
+        <source>Стороны рисунка — от %1 до %2 пикселей.</source>
+        <translation>A picture&apos;s sides must be %1 to %2 pixels.</translation>
+    </message>
+    <message>
+        <source>Рисунок PNG (*.png);;Рисунок SVG (*.svg)</source>
+        <translation>PNG picture (*.png);;SVG picture (*.svg)</translation>
+    </message>
+    <message>
+        <source>Таблица CSV (*.csv)</source>
+        <translation>CSV table (*.csv)</translation>
+    </message>
+    <message>
+        <source>Файл AIA (*.cdf)</source>
+        <translation>AIA file (*.cdf)</translation>
+    </message>
+    <message>
+        <source>Записано: %1</source>
+        <translation>Written: %1</translation>
+    </message>
+    <message>
+        <source>Не удалось записать %1: %2</source>
+        <translation>Could not write %1: %2</translation>
+    </message>
+    <message>
+        <source>Рисунок графика скопирован в буфер обмена.</source>
+        <translation>The graph&apos;s picture is on the clipboard.</translation>
+    </message>
+    <message>
+        <source>Рисунок графика</source>
+        <translation>Graph picture</translation>
+    </message>
+    <message>
+        <source>Ширина, пикс.</source>
+        <translation>Width, px</translation>
+    </message>
+    <message>
+        <source>Высота, пикс.</source>
+        <translation>Height, px</translation>
+    </message>
+    <message>
+        <source>С метками пиков</source>
+        <translation>With the peak marks</translation>
+    </message>
+    <message>
+        <source>&amp;Файл</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Правка</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>Новая хроматограмма</source>
+        <translation>New chromatogram</translation>
+    </message>
+    <message>
+        <source>Открыть…</source>
+        <translation>Open…</translation>
+    </message>
+    <message>
+        <source>Сохранить как…</source>
+        <translation>Save as…</translation>
+    </message>
+    <message>
+        <source>Экспорт в CSV…</source>
+        <translation>Export to CSV…</translation>
+    </message>
+    <message>
+        <source>Экспорт в AIA…</source>
+        <translation>Export to AIA…</translation>
+    </message>
+    <message>
+        <source>Сохранить рисунок…</source>
+        <translation>Save picture…</translation>
+    </message>
+    <message>
+        <source>Копировать рисунок</source>
+        <translation>Copy picture</translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>Отменить</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Повторить</source>
+        <translation>Redo</translation>
+    </message>
 </context>
 </TS>

@@ -361,5 +361,101 @@
         <source>Открыт файл %1</source>
         <translation>Открыт файл %1</translation>
     </message>
+    <message>
+        <source>Рисунок сохраняется в файл .png или .svg.</source>
+        <translation>Рисунок сохраняется в файл .png или .svg.</translation>
+    </message>
+    <message>
+        <source>Стороны рисунка — от %1 до %2 пикселей.</source>
+        <translation>Стороны рисунка — от %1 до %2 пикселей.</translation>
+    </message>
+    <message>
+        <source>Рисунок PNG (*.png);;Рисунок SVG (*.svg)</source>
+        <translation>Рисунок PNG (*.png);;Рисунок SVG (*.svg)</translation>
+    </message>
+    <message>
+        <source>Таблица CSV (*.csv)</source>
+        <translation>Таблица CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Файл AIA (*.cdf)</source>
+        <translation>Файл AIA (*.cdf)</translation>
+    </message>
+    <message>
+        <source>Записано: %1</source>
+        <translation>Записано: %1</translation>
+    </message>
+    <message>
+        <source>Не удалось записать %1: %2</source>
+        <translation>Не удалось записать %1: %2</translation>
+    </message>
+    <message>
+        <source>Рисунок графика скопирован в буфер обмена.</source>
+        <translation>Рисунок графика скопирован в буфер обмена.</translation>
+    </message>
+    <message>
+        <source>Рисунок графика</source>
+        <translation>Рисунок графика</translation>
+    </message>
+    <message>
+        <source>Ширина, пикс.</source>
+        <translation>Ширина, пикс.</translation>
+    </message>
+    <message>
+        <source>Высота, пикс.</source>
+        <translation>Высота, пикс.</translation>
+    </message>
+    <message>
+        <source>С метками пиков</source>
+        <translation>С метками пиков</translation>
+    </message>
+    <message>
+        <source>&amp;Файл</source>
+        <translation>&amp;Файл</translation>
+    </message>
+    <message>
+        <source>&amp;Правка</source>
+        <translation>&amp;Правка</translation>
+    </message>
+    <message>
+        <source>Новая хроматограмма</source>
+        <translation>Новая хроматограмма</translation>
+    </message>
+    <message>
+        <source>Открыть…</source>
+        <translation>Открыть…</translation>
+    </message>
+    <message>
+        <source>Сохранить как…</source>
+        <translation>Сохранить как…</translation>
+    </message>
+    <message>
+        <source>Экспорт в CSV…</source>
+        <translation>Экспорт в CSV…</translation>
+    </message>
+    <message>
+        <source>Экспорт в AIA…</source>
+        <translation>Экспорт в AIA…</translation>
+    </message>
+    <message>
+        <source>Сохранить рисунок…</source>
+        <translation>Сохранить рисунок…</translation>
+    </message>
+    <message>
+        <source>Копировать рисунок</source>
+        <translation>Копировать рисунок</translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <source>Отменить</source>
+        <translation>Отменить</translation>
+    </message>
+    <message>
+        <source>Повторить</source>
+        <translation>Повторить</translation>
+    </message>
 </context>
 </TS>

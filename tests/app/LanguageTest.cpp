@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -44,6 +45,7 @@ QStringList ShownTexts(CQuelmarDlg& d) {
     for (const QLabel* label : d.findChildren<QLabel*>()) texts << label->text();
     for (const QGroupBox* group : d.findChildren<QGroupBox*>()) texts << group->title();
     for (const QWidget* widget : d.findChildren<QWidget*>()) texts << widget->toolTip();
+    for (const QAction* action : d.findChildren<QAction*>()) texts << action->text();
     const QHeaderView* header = d.Page(0)->Grid()->horizontalHeader();
     for (int i = 0; i < header->count(); ++i)
         texts << header->model()->headerData(i, Qt::Horizontal).toString();
