@@ -7,9 +7,12 @@
 #include <type_traits>
 
 #include "EchoText.h"
+#include "ModelScenario.h"
+#include "ScenarioJson.h"
 
 #include "file/NewGuidString.h"
 #include "file/PassportFields.h"
+#include "model/SettingsEntry.h"
 #include "synth/FillSignal.h"
 #include "synth/FiniteCheck.h"
 #include "synth/NoiseEngine.h"
@@ -20,25 +23,6 @@
 #include "synth/WidthFit.h"
 
 namespace {
-
-std::vector<GenPeak4> WorkingPeaks(const ScenarioChannel& channel) {
-    std::vector<GenPeak4> peaks;
-    peaks.reserve(channel.peaks.size());
-    for (const ScenarioPeak& p : channel.peaks) {
-        GenPeak4 peak = MakeNewPeak(p.time, p.height);
-        peak.name = p.name;
-        peak.tail = SolveTailShape(p.tailing);
-        // A peak given by area is first synthesised with the width its area has in closed form.
-        peak.width = p.area ? WidthForArea(*p.area, peak) : p.width;
-        if (p.front && p.back) {
-            peak.front = *p.front;
-            peak.back = *p.back;
-            peak.auto_bounds = false;
-        }
-        peaks.push_back(peak);
-    }
-    return peaks;
-}
 
 std::size_t CountRuns(const Scenario& scenario) {
     std::size_t runs = 0;
@@ -233,5 +217,11 @@ std::vector<std::string> GenerateDocument(const Scenario& scenario, const Genera
     ApplyScenarioPassport(scenario.passport, document.m_passport);
     document.m_passport.assayid = options.assay_id.empty() ? NewGuidString() : options.assay_id;
     document.m_passport.andate = options.date;
+    // The document carries the scenario that makes it again, with what the command line gave.
+    Scenario carried = scenario;
+    carried.seed = options.seed;
+    carried.assay_id = document.m_passport.assayid;
+    carried.analysis_date = options.date;
+    PutSettingsEntry(document.m_passport, ScenarioText(carried));
     return warnings;
 }

@@ -1,10 +1,16 @@
 #include "ChromatogramFile.h"
 
 #include <QFile>
+#include <QStringList>
 #include <cstring>
+#include <ctime>
 
+#include "cli/Generator.h"
+#include "cli/ModelScenario.h"
 #include "file/ResultCodes.h"
+#include "model/SettingsEntry.h"
 #include "res/Strings.h"
+#include "synth/NoiseEngine.h"
 
 namespace {
 
@@ -58,7 +64,30 @@ QString LoadFailureReason(const FileFailure& failure) {
 
 }  // namespace
 
-OpenedChromatogram OpenChromatogram(const QString& path) {
+namespace {
+
+// The working channels the document's settings entry describes, adopted on its stored samples.
+// Returns what could not be taken, or nothing.
+QString AdoptSettings(CGeneratorModel& model) {
+    const std::string* text = FindSettingsEntry(model.Document().m_passport);
+    if (text == nullptr) return Strings::Tr(Strings::kOpenedWithoutSettings);
+    try {
+        const Scenario scenario = ParseScenario(*text);
+        if (scenario.channels.size() != static_cast<std::size_t>(model.ChannelCount()))
+            throw ScenarioError("it describes " + std::to_string(scenario.channels.size()) +
+                                " channels, the document holds " +
+                                std::to_string(model.ChannelCount()));
+        if (const Refusal refused = model.AdoptWorking(WorkingChannels(scenario)))
+            throw ScenarioError("its values are outside what a document can hold");
+        if (scenario.seed) model.SetSeed(*scenario.seed);
+    } catch (const ScenarioError& error) {
+        return Strings::Tr(Strings::kSettingsUnreadable).arg(QString::fromUtf8(error.what())) +
+               QStringLiteral(" ") + Strings::Tr(Strings::kOpenedWithoutSettings);
+    }
+    return {};
+}
+
+OpenedChromatogram OpenDocumentFile(const QString& path) {
     OpenedChromatogram opened;
     int result = 0;
     FileFailure failure;
@@ -67,6 +96,49 @@ OpenedChromatogram OpenChromatogram(const QString& path) {
         opened.error = LoadFailureReason(failure);
         return opened;
     }
-    opened.note = Strings::Tr(Strings::kOpenedWithoutSettings);
+    opened.note = AdoptSettings(*opened.model);
+    opened.is_document = true;
     return opened;
+}
+
+// A scenario opens as the command-line generator makes its document: the same samples, the same
+// seed, assay identifier and date where it gives them.
+OpenedChromatogram OpenScenarioFile(const QString& path) {
+    OpenedChromatogram opened;
+    try {
+        const Scenario scenario =
+            ParseScenario(ReadScenarioFile(QFile::encodeName(path).toStdString()));
+        GenerateOptions options;
+        options.seed = scenario.seed.value_or(NoiseEngine::kDefaultSeed);
+        options.assay_id = scenario.assay_id.value_or("");
+        options.date =
+            scenario.analysis_date.value_or(static_cast<std::int64_t>(std::time(nullptr)));
+        std::vector<std::string> warnings;
+        DocumentTruth truth;
+        auto model = CGeneratorModel::MadeBy([&](CTarvikFile4& document) {
+            warnings = GenerateDocument(scenario, options, document, {}, &truth);
+        });
+        // The working peaks are the scenario's with the widths the generation fitted.
+        std::vector<WorkingChannel> working = WorkingChannels(scenario);
+        for (std::size_t c = 0; c < truth.size(); ++c)
+            for (const StoredPeakTruth& peak : truth[c])
+                working[c].peaks[peak.request].width = peak.width;
+        if (const Refusal refused = model->AdoptWorking(std::move(working)))
+            throw ScenarioError("its values are outside what the window can edit");
+        model->SetSeed(options.seed);
+        QStringList notes;
+        for (const std::string& warning : warnings) notes << QString::fromUtf8(warning);
+        opened.note = notes.join(QStringLiteral("; "));
+        opened.model = std::move(model);
+    } catch (const ScenarioError& error) {
+        opened.error = Strings::Tr(Strings::kScenarioUnusable).arg(QString::fromUtf8(error.what()));
+    }
+    return opened;
+}
+
+}  // namespace
+
+OpenedChromatogram OpenChromatogram(const QString& path) {
+    if (path.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive)) return OpenScenarioFile(path);
+    return OpenDocumentFile(path);
 }

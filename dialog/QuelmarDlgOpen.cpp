@@ -30,7 +30,8 @@ bool CQuelmarDlg::OpenDocument(const QString& path) {
         ShowOpenFailure(path, opened.error);
         return false;
     }
-    TakeModel(std::move(opened.model), path);
+    // A scenario's document has no file yet: the first save asks where.
+    TakeModel(std::move(opened.model), opened.is_document ? path : QString());
     QString status = Strings::Tr(Strings::kOpened).arg(path);
     if (!opened.note.isEmpty()) status += QStringLiteral(". ") + opened.note;
     SetStatus(status);

@@ -12,6 +12,7 @@
 
 #include "QuelmarDlg.h"
 #include "SaveFileChooser.h"
+#include "cli/ModelScenario.h"
 #include "file/ResultCodes.h"
 #include "res/Strings.h"
 
@@ -65,8 +66,9 @@ void CQuelmarDlg::SetSaveFileChooser(std::unique_ptr<ISaveFileChooser> chooser) 
 
 int CQuelmarDlg::SaveInBackground(const std::string& path, std::int64_t date) {
     // The model is not touched meanwhile: user input waits, painting goes on.
-    std::future<int> saving = std::async(
-        std::launch::async, [this, path, date] { return m_model->SaveToFile(path, date); });
+    std::future<int> saving = std::async(std::launch::async, [this, path, date] {
+        return m_model->SaveToFile(path, date, SettingsText);
+    });
     QElapsedTimer clock;
     clock.start();
     std::unique_ptr<QProgressDialog> progress;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "FiniteValues.h"
+#include "SettingsEntry.h"
 #include "file/NewGuidString.h"
 #include "file/XmlChars.h"
 #include "synth/FillSignal.h"
@@ -555,6 +556,14 @@ std::unique_ptr<CGeneratorModel> CGeneratorModel::Load(const std::string& path, 
     return model;
 }
 
+std::unique_ptr<CGeneratorModel> CGeneratorModel::MadeBy(
+    const std::function<void(CTarvikFile4&)>& make) {
+    auto model = std::make_unique<CGeneratorModel>();
+    make(model->m_document);
+    model->AdoptDocument();
+    return model;
+}
+
 void CGeneratorModel::AdoptDocument() {
     auto& records = m_document.m_channels;
     // A document without channels opens with one flat channel, as a new chromatogram does.
@@ -624,9 +633,11 @@ std::vector<ChannelLeftOut> CGeneratorModel::CollectForSave() {
     return left_out;
 }
 
-int CGeneratorModel::SaveToFile(const std::string& path, std::int64_t date) {
+int CGeneratorModel::SaveToFile(const std::string& path, std::int64_t date,
+                                const SettingsFn& settings) {
     m_document.m_passport.assayid = NewGuidString();
     m_document.m_passport.andate = date;
+    if (settings) PutSettingsEntry(m_document.m_passport, settings(*this));
     const int result = m_document.SaveToFile(path);
     if (result == 0) m_savedState = m_history.Current();
     return result;

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -71,6 +72,11 @@ public:
     // (minutes); the peaks' own heights stand on it.
     double BaselineAt(int channel, double t) const;
 
+    // The seed the document's scenario names: a scenario's generation seeds the noise with it;
+    // the desktop program's noise generator is seeded with 42 at its first use.
+    std::uint32_t Seed() const { return m_seed; }
+    void SetSeed(std::uint32_t seed) { m_seed = seed; }
+
     // The document: its channel records hold the signals; its passport is kept between saves.
     const CTarvikFile4& Document() const { return m_document; }
     Passport& DocumentPassport() { return m_document.m_passport; }
@@ -132,6 +138,8 @@ public:
     // `failure` says which file failed and why.
     static std::unique_ptr<CGeneratorModel> Load(const std::string& path, int& result,
                                                  FileFailure& failure);
+    // The same for a document that `make` fills in memory, as a scenario's generation does.
+    static std::unique_ptr<CGeneratorModel> MadeBy(const std::function<void(CTarvikFile4&)>& make);
     // Takes the working channels a document's generator settings describe, one per channel, and
     // measures them on the stored samples: automatic bounds on the clean sum of the peaks, every
     // area on the samples as stored. Refused, with nothing changed, for another number of
@@ -142,10 +150,12 @@ public:
     // retention time lies outside the analysis or whose bounds reach its end. Returns those, per
     // channel that has any.
     std::vector<ChannelLeftOut> CollectForSave();
-    // Stamps the passport with a new assay identifier and `date` (seconds since 1970 UTC) and
-    // writes the document; on success the current state becomes the saved one. Returns 0 or a
-    // save_result code; the document's LastFailure() says more.
-    int SaveToFile(const std::string& path, std::int64_t date);
+    // Stamps the passport with a new assay identifier and `date` (seconds since 1970 UTC), puts
+    // the settings entry `settings` gives for the stamped model (when given) and writes the
+    // document; on success the current state becomes the saved one. Returns 0 or a save_result
+    // code; the document's LastFailure() says more.
+    using SettingsFn = std::function<std::string(const CGeneratorModel&)>;
+    int SaveToFile(const std::string& path, std::int64_t date, const SettingsFn& settings = {});
 
 private:
     struct Drag {
@@ -199,6 +209,7 @@ private:
     ModelHistory m_history;
     SampleBuffers m_buffers;
     std::uint64_t m_savedState = 0;
+    std::uint32_t m_seed = 42;
     bool m_mergeOpen = false;
     std::optional<Drag> m_drag;
 };

@@ -197,6 +197,12 @@ inline constexpr const char* kOpenedWithoutSettings = QT_TRANSLATE_NOOP(
     "В документе нет параметров генератора: шум и дрейф каналов приняты равными 0, ширины пиков "
     "оценены по их площади и высоте, границы пиков оставлены как в файле.");
 inline constexpr const char* kOpened = QT_TRANSLATE_NOOP("Strings", "Открыт файл %1");
+// %1: what is wrong with the document's settings entry.
+inline constexpr const char* kSettingsUnreadable =
+    QT_TRANSLATE_NOOP("Strings", "Параметры генератора в документе не прочитаны: %1.");
+// %1: where the scenario is wrong and how.
+inline constexpr const char* kScenarioUnusable =
+    QT_TRANSLATE_NOOP("Strings", "Сценарий не подходит: %1.");
 
 }  // namespace Strings
 

@@ -362,6 +362,14 @@ In effect: %2</translation>
         <translation>Opened %1</translation>
     </message>
     <message>
+        <source>Параметры генератора в документе не прочитаны: %1.</source>
+        <translation>The generator settings in the document could not be read: %1.</translation>
+    </message>
+    <message>
+        <source>Сценарий не подходит: %1.</source>
+        <translation>The scenario cannot be used: %1.</translation>
+    </message>
+    <message>
         <source>Рисунок сохраняется в файл .png или .svg.</source>
         <translation>A picture is saved as a .png or .svg file.</translation>
     </message>

@@ -362,6 +362,14 @@
         <translation>Открыт файл %1</translation>
     </message>
     <message>
+        <source>Параметры генератора в документе не прочитаны: %1.</source>
+        <translation>Параметры генератора в документе не прочитаны: %1.</translation>
+    </message>
+    <message>
+        <source>Сценарий не подходит: %1.</source>
+        <translation>Сценарий не подходит: %1.</translation>
+    </message>
+    <message>
         <source>Рисунок сохраняется в файл .png или .svg.</source>
         <translation>Рисунок сохраняется в файл .png или .svg.</translation>
     </message>
