@@ -14,10 +14,10 @@
 
 namespace {
 
-// The samples a peak's term is evaluated at. A regular Gaussian peak (finite values, non-zero
-// width, on a finite grid) can produce no NaN, so its terms may go through the vector path, whose
-// NaNs could differ in sign or payload from the scalar path's; the others, and every tailing or
-// fronting peak, are summed one sample at a time.
+// The samples a peak's term is evaluated at. A regular peak (finite values, non-zero width, a
+// positive one for a tailing or fronting peak, on a finite grid) can produce no NaN, so its terms
+// may go through the vector path, whose NaNs could differ in sign or payload from the scalar
+// path's; the others are summed one sample at a time.
 struct PeakSpan {
     IndexRange samples;
     bool vector = false;
@@ -104,9 +104,12 @@ void FillBlock(float* out, std::size_t n, std::size_t block, const std::vector<G
         const std::size_t last = std::min(end, spans[p].samples.last);
         if (first >= last) continue;
         const GenPeak4& peak = peaks[p];
-        if (spans[p].vector) {
+        if (spans[p].vector && peak.tail.IsGaussian()) {
             AddGaussTerms(sums.data() + (first - block), first, last - first, grid, peak.height,
                           peak.width, peak.time);
+        } else if (spans[p].vector) {
+            AddTailedTerms(sums.data() + (first - block), first, last - first, grid, peak.height,
+                           peak.width, peak.tail, peak.time);
         } else {
             for (std::size_t i = first; i < last; ++i)
                 sums[i - block] += PeakTerm(peak, grid.TimeAt(i));
@@ -125,8 +128,7 @@ void FillSignal(Signal4& signal, std::size_t n, const std::vector<GenPeak4>& pea
     spans.reserve(peaks.size());
     std::size_t terms = 0;
     for (const GenPeak4& peak : peaks) {
-        spans.push_back(
-            {SupportOf(peak, grid, n), IsRegular(peak, grid) && peak.tail.IsGaussian()});
+        spans.push_back({SupportOf(peak, grid, n), IsRegular(peak, grid)});
         terms += spans.back().samples.last - spans.back().samples.first;
     }
 
