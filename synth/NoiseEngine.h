@@ -23,6 +23,8 @@ public:
 
     // Restarts the sequence from `seed`. Only the command-line tool's --seed and tests use it.
     void Seed(std::uint32_t seed) { m_words.Seed(seed); }
+    // A copy of the generator as it stands: its words are those this engine gives next.
+    Mt19937 Words() const { return m_words; }
 
     std::uint32_t NextWord() { return m_words.Next(); }
     // The next `count` words, as `count` calls of NextWord would give them.
@@ -48,3 +50,8 @@ void AddNoise(Signal4& signal, double amplitude);
 // others keep their values. The polar method's acceptance test still runs for every pair, but
 // the logarithms, square roots and writes of the samples outside are saved.
 void AddNoiseWithin(Signal4& signal, double amplitude, std::span<const IndexRange> ranges);
+
+// The next `count` standard normal deviates of `words`: those of NextNormalPair, pair after pair,
+// bit for bit, a spare of an odd count discarded. The generator is advanced exactly past the last
+// pair, so calls with even counts continue one sequence: AddNoise draws these deviates.
+void DrawNormalDeviates(Mt19937& words, double* out, std::size_t count);

@@ -1,7 +1,9 @@
 #include "Regeneration.h"
 
 #include <algorithm>
+#include <optional>
 
+#include "Components.h"
 #include "Drift.h"
 #include "FillSignal.h"
 #include "IndexRange.h"
@@ -31,15 +33,45 @@ std::vector<IndexRange> SamplesToDisturb(const Signal4& signal, const std::vecto
     return merged;
 }
 
+// noise[i] becomes (z_i * amplitude + 0.0) + noise[i], z_i the white noise's deviates as AddNoise
+// drew them from `words`.
+void AddWhiteNoisePart(Mt19937 words, double amplitude, std::vector<double>& noise) {
+    std::vector<double> deviates(noise.size());
+    DrawNormalDeviates(words, deviates.data(), deviates.size());
+    for (std::size_t i = 0; i < noise.size(); ++i)
+        noise[i] = (deviates[i] * amplitude + 0.0) + noise[i];
+}
+
 }  // namespace
 
 void RegenerateSignal(Signal4& signal, std::vector<GenPeak4>& peaks, double noise, double drift,
-                      RegenerationScope scope) {
+                      const ChannelComponents& components, RegenerationScope scope,
+                      SignalParts* parts) {
+    if (scope != RegenerationScope::Everything) parts = nullptr;
     FillSignal(signal, signal.Size(), peaks);
     for (GenPeak4& peak : peaks)
         if (peak.auto_bounds) FindPeakBounds(signal, peak);
     const std::vector<IndexRange> disturbed = SamplesToDisturb(signal, peaks, scope);
+    std::optional<Mt19937> white;
+    if (parts) {
+        parts->peaks = signal.samples;
+        white = NoiseEngine::Instance().Words();
+    }
     AddNoiseWithin(signal, noise, disturbed);
-    AddDriftWithin(signal, drift, disturbed);
+    if (!components.IsEmpty()) {
+        AddComponentsWithin(signal, drift, components, disturbed,
+                            parts ? &parts->baseline : nullptr, parts ? &parts->noise : nullptr);
+    } else {
+        AddDriftWithin(signal, drift, disturbed);
+        // The drift alone, through the same sums, touching no sample.
+        if (parts)
+            AddComponentsWithin(signal, drift, components, {}, &parts->baseline, &parts->noise);
+    }
+    if (parts && noise > 0.0) AddWhiteNoisePart(*white, noise, parts->noise);
     for (GenPeak4& peak : peaks) ComputePeakArea(signal, peak);
+}
+
+void RegenerateSignal(Signal4& signal, std::vector<GenPeak4>& peaks, double noise, double drift,
+                      RegenerationScope scope) {
+    RegenerateSignal(signal, peaks, noise, drift, ChannelComponents{}, scope);
 }

@@ -4,7 +4,8 @@
 
 #include "Regeneration.h"
 
-void FitWidthToArea(const Signal4& signal, GenPeak4& peak, double noise, double drift) {
+void FitWidthToArea(const Signal4& signal, GenPeak4& peak, double noise, double drift,
+                    const ChannelComponents& components) {
     const SampleGrid grid = signal.Grid();
     double lo = grid.start;
     double hi = signal.GetEndTime();
@@ -28,7 +29,7 @@ void FitWidthToArea(const Signal4& signal, GenPeak4& peak, double noise, double 
         // A trial always finds its bounds, whatever the peak's own setting; only its area is
         // used, so the samples nothing measures need no noise.
         trial_peak.auto_bounds = true;
-        RegenerateSignal(trial, single, noise, drift, RegenerationScope::Measurements);
+        RegenerateSignal(trial, single, noise, drift, components, RegenerationScope::Measurements);
         if (target > trial_peak.area)
             lo = mid;
         else
