@@ -10,6 +10,7 @@
 
 #include "file/NewGuidString.h"
 #include "file/PassportFields.h"
+#include "synth/Components.h"
 #include "synth/FillSignal.h"
 #include "synth/NoiseEngine.h"
 #include "synth/Regeneration.h"
@@ -117,12 +118,16 @@ void WarnUnreachedAreas(const ScenarioChannel& wanted, std::size_t channel, cons
     }
 }
 
-// The stored peaks' truth: the working peaks not left out, in order, measured on their clean sum.
+// The stored peaks' truth: the working peaks not left out, in order, measured on their clean sum,
+// with the true baseline at their bounds.
 std::vector<StoredPeakTruth> TruthOf(const Signal4& signal, const std::vector<GenPeak4>& peaks,
-                                     const std::vector<LeftOutPeak>& left_out) {
+                                     const std::vector<LeftOutPeak>& left_out,
+                                     const ScenarioChannel& wanted,
+                                     const ChannelComponents& components) {
     Signal4 clean(signal.Grid().step, signal.Grid().start, nullptr, 0);
     FillSignal(clean, signal.Size(), peaks);
     std::vector<StoredPeakTruth> truth;
+    std::vector<double> bounds;
     auto out = left_out.begin();
     for (std::size_t i = 0; i < peaks.size(); ++i) {
         if (out != left_out.end() && out->index == i) {
@@ -130,7 +135,14 @@ std::vector<StoredPeakTruth> TruthOf(const Signal4& signal, const std::vector<Ge
             continue;
         }
         truth.push_back({i, peaks[i].width, peaks[i].tail,
-                         MeasurePeakShape(clean, peaks[i].time, peaks[i].width)});
+                         MeasurePeakShape(clean, peaks[i].time, peaks[i].width), 0.0, 0.0});
+        bounds.insert(bounds.end(), {peaks[i].front, peaks[i].back});
+    }
+    const std::vector<double> baseline =
+        TrueBaselineAt(components, wanted.drift, signal.Grid(), signal.Size(), bounds);
+    for (std::size_t k = 0; k < truth.size(); ++k) {
+        truth[k].front_baseline = baseline[2 * k];
+        truth[k].back_baseline = baseline[2 * k + 1];
     }
     return truth;
 }
@@ -160,7 +172,7 @@ void ApplyScenarioPassport(const nlohmann::json& fields, Passport& passport) {
 
 std::vector<std::string> GenerateDocument(const Scenario& scenario, const GenerateOptions& options,
                                           CTarvikFile4& document, const ProgressFn& progress,
-                                          DocumentTruth* truth) {
+                                          DocumentTruth* truth, const ChannelPartsFn& parts) {
     std::vector<std::string> warnings;
     if (truth != nullptr) truth->clear();
     NoiseEngine::Instance().Seed(options.seed);
@@ -179,23 +191,35 @@ std::vector<std::string> GenerateDocument(const Scenario& scenario, const Genera
         channel.signal = Signal4(1.0 / scenario.sample_rate, 0.0, nullptr, 0);
         ResizeChecked(channel.signal, scenario.sample_count);
 
+        ChannelComponents components = wanted.components;
+        components.seed = options.seed;
+        components.channel = static_cast<std::uint32_t>(c);
         std::vector<GenPeak4> peaks = WorkingPeaks(wanted);
-        RegenerateSignal(channel.signal, peaks, wanted.noise, wanted.drift);
-        advance();
+        // The parts are kept by the last regeneration only: the one after the last width fit.
+        std::size_t fits = 0;
+        for (const ScenarioPeak& peak : wanted.peaks) fits += peak.area ? 1 : 0;
+        SignalParts kept;
+        auto regenerate = [&](bool last) {
+            RegenerateSignal(channel.signal, peaks, wanted.noise, wanted.drift, components,
+                             RegenerationScope::Everything, last && parts ? &kept : nullptr);
+            advance();
+        };
+        regenerate(fits == 0);
         for (std::size_t i = 0; i < peaks.size(); ++i) {
             if (!wanted.peaks[i].area) continue;
             peaks[i].area = *wanted.peaks[i].area;
             peaks[i].auto_bounds = true;
-            FitWidthToArea(channel.signal, peaks[i], wanted.noise, wanted.drift);
-            RegenerateSignal(channel.signal, peaks, wanted.noise, wanted.drift);
-            advance();
+            FitWidthToArea(channel.signal, peaks[i], wanted.noise, wanted.drift, components);
+            regenerate(--fits == 0);
         }
         CheckFinite(channel.signal, c);
         std::vector<LeftOutPeak> left_out;
         channel.table = CollectStoredPeaks(channel.signal, peaks, &left_out);
         WarnLeftOut(wanted, c, channel.signal, peaks, left_out, warnings);
         WarnUnreachedAreas(wanted, c, channel.signal, peaks, left_out, warnings);
-        if (truth != nullptr) truth->push_back(TruthOf(channel.signal, peaks, left_out));
+        if (truth != nullptr)
+            truth->push_back(TruthOf(channel.signal, peaks, left_out, wanted, components));
+        if (parts) parts(c, channel.signal, kept);
     }
 
     ApplyScenarioPassport(scenario.passport, document.m_passport);

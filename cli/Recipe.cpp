@@ -13,6 +13,7 @@
 #include "StrictJson.h"
 #include "synth/SampleCount.h"
 #include "synth/ScalarMath.h"
+#include "synth/SplitMix64.h"
 #include "synth/TailShape.h"
 #include "synth/TailedPeak.h"
 
@@ -141,13 +142,6 @@ void CheckSharedKeys(const json& root) {
     } catch (const ScenarioError& error) {
         Fail("", error.what());
     }
-}
-
-std::uint64_t SplitMix64(std::uint64_t x) {
-    x += 0x9e3779b97f4a7c15u;
-    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9u;
-    x = (x ^ (x >> 27)) * 0x94d049bb133111ebu;
-    return x ^ (x >> 31);
 }
 
 class Draws {
