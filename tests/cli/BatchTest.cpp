@@ -12,6 +12,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "CsvCells.h"
 #include "ToolRunner.h"
 #include "file/TarvikFile4.h"
 
@@ -32,30 +33,6 @@ std::map<std::string, std::string> FilesOf(const ToolFolder& dir, const std::str
         files[entry.path().filename().string()] =
             dir.Read(folder + "/" + entry.path().filename().string());
     return files;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
-std::vector<std::string> Cells(const std::string& line) {
-    std::vector<std::string> cells(1);
-    for (char c : line) {
-        if (c == ',')
-            cells.emplace_back();
-        else
-            cells.back() += c;
-    }
-    return cells;
-}
-
-double Number(const std::string& text) {
-    double value = 0.0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
 }
 
 // One corpus made whole with one thread, and again with two, and in two parts on other thread
@@ -299,6 +276,38 @@ TEST(Batch, HostileRecipesAndOptionsAreRefusedWithOneLine) {
          Recipe(", \"width\": 0.1, \"passport\": {\"sample\": \"\xff\"}"),
          {"r.json"},
          "JSON syntax error"},
+        {"step width",
+         Recipe(R"(, "width": 0.1, "steps": {"count": 1, "time": 1, "height": 1,
+                                              "width": {"min": -1, "max": 1}})"),
+         {"r.json"},
+         "steps.width: must be a finite number, 0 or more"},
+        {"too many steps",
+         Recipe(R"(, "width": 0.1, "steps": {"count": {"min": 0, "max": 1000000000000},
+                                              "time": 1, "height": 1, "width": 1})"),
+         {"r.json"},
+         "steps: holds more than 10000 steps"},
+        {"period from zero",
+         Recipe(R"(, "width": 0.1, "sine": {"amplitude": 1, "period": {"min": 0, "max": 1}})"),
+         {"r.json"},
+         "sine.period: must be a finite number greater than 0"},
+        {"spikes faster than the slowest sampling",
+         Recipe(R"(, "width": 0.1, "sample_rate": {"min": 50, "max": 100},
+                   "spikes": {"rate": {"min": 1, "max": 60}, "height": {"min": 1, "max": 2}})"),
+         {"r.json"},
+         "spikes.rate: 60 per minute is more than one spike per sample on average (50 samples"},
+        {"log spike heights",
+         Recipe(R"(, "width": 0.1,
+                   "spikes": {"rate": 1, "height": {"min": 1, "max": 2, "log": true}})"),
+         {"r.json"},
+         "spikes.height: each spike's height is drawn uniformly"},
+        {"reach",
+         Recipe(R"(, "width": 0.1, "pink": {"min": 0, "max": 1e28})"),
+         {"r.json"},
+         "could reach 2.8"},
+        {"component typo",
+         Recipe(R"(, "width": 0.1, "wander": {"sigm": 1})"),
+         {"r.json"},
+         "wander: unknown key \"sigm\""},
         {"impossible resolution",
          Recipe(R"(, "width": 2, "min_resolution": 50)"),
          {"r.json"},

@@ -4,13 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "synth/ComponentKernels.h"
 #include "synth/FillKernels.h"
 #include "synth/GaussPeak.h"
 #include "synth/PolarPoints.h"
+#include "synth/TailedPeak.h"
 #include "tests/support/DispatchTargets.h"
 
 namespace {
@@ -88,6 +91,82 @@ TEST(PolarPoints, EveryTargetScreensAndTransformsAsOnePointAtATime) {
             ASSERT_EQ(got_z[2 * k + 1], z[2 * k + 1]) << k;
         }
     });
+}
+
+// The other kernels against their one-lane definitions, on random grids and constants: tailing
+// and fronting peaks (their negligible terms skipped as the Gaussian's), the baseline's steps,
+// sine, settling term and drift, and the addition to the samples.
+TEST(Kernels, EveryTargetAddsExactlyTheOneLaneTerms) {
+    std::mt19937_64 random(11);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    struct Kernel {
+        const char* name;
+        std::function<void(double*, std::size_t, std::size_t, const SampleGrid&)> add;
+        std::function<double(double)> at;
+    };
+    for (int trial = 0; trial < 60; ++trial) {
+        const SampleGrid grid{10.0 * unit(random) - 5.0, std::pow(10.0, -4.0 + 3.0 * unit(random))};
+        const std::size_t first = static_cast<std::size_t>(1e6 * unit(random));
+        const std::size_t count = 1 + static_cast<std::size_t>(600 * unit(random));
+        const double time = grid.TimeAt(first) + grid.step * count * (1.5 * unit(random) - 0.25);
+        const double height = 200.0 * unit(random) - 100.0;
+        const double width = grid.step * std::pow(10.0, 3.0 * unit(random));
+        const TailShape shape =
+            SolveTailShape(trial % 2 ? 0.6 + 0.4 * unit(random) : 1.2 + 2.8 * unit(random));
+        const double rate = 4.4 / width;
+        const double period = width * 10.0;
+        const Kernel kernels[] = {
+            {"tailed",
+             [&](double* s, std::size_t f, std::size_t n, const SampleGrid& g) {
+                 AddTailedTerms(s, f, n, g, height, width, shape, time);
+             },
+             [&](double t) { return TailedPeak(t, height, width, shape, time); }},
+            {"step",
+             [&](double* s, std::size_t f, std::size_t n, const SampleGrid& g) {
+                 AddRisingStepTerms(s, f, n, g, time, height, rate);
+             },
+             [&](double t) { return RisingStepAt(t, time, height, rate); }},
+            {"sine",
+             [&](double* s, std::size_t f, std::size_t n, const SampleGrid& g) {
+                 AddSineTerms(s, f, n, g, height, period, 0.3);
+             },
+             [&](double t) { return SineAt(t, height, period, 0.3); }},
+            {"settle",
+             [&](double* s, std::size_t f, std::size_t n, const SampleGrid& g) {
+                 AddSettleTerms(s, f, n, g, height, width);
+             },
+             [&](double t) { return SettleAt(t, height, width); }},
+            {"drift",
+             [&](double* s, std::size_t f, std::size_t n, const SampleGrid& g) {
+                 AddDriftTerms(s, f, n, g, height);
+             },
+             [&](double t) { return t * height; }},
+        };
+        std::vector<double> start(count);
+        for (double& sum : start)
+            sum = unit(random) < 0.2 ? 0.0 : std::pow(10.0, 60.0 * unit(random) - 50.0);
+        for (const Kernel& kernel : kernels) {
+            std::vector<double> expected = start;
+            for (std::size_t j = 0; j < count; ++j)
+                expected[j] += kernel.at(grid.TimeAt(first + j));
+            ForEachDispatchTarget([&](const std::string& target) {
+                std::vector<double> sums = start;
+                kernel.add(sums.data(), first, count, grid);
+                ASSERT_EQ(sums, expected) << kernel.name << ", " << target << ", trial " << trial;
+            });
+        }
+        std::vector<float> samples(count);
+        for (float& v : samples) v = static_cast<float>(height * unit(random));
+        std::vector<float> expected = samples;
+        for (std::size_t j = 0; j < count; ++j)
+            expected[j] = static_cast<float>((start[j] + height) + expected[j]);
+        const std::vector<double> other(count, height);
+        ForEachDispatchTarget([&](const std::string& target) {
+            std::vector<float> got = samples;
+            AddToSamples(got.data(), start.data(), other.data(), count);
+            ASSERT_EQ(got, expected) << target;
+        });
+    }
 }
 
 }  // namespace
