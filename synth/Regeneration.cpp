@@ -1,6 +1,7 @@
 #include "Regeneration.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 
 #include "Components.h"
@@ -36,10 +37,14 @@ std::vector<IndexRange> SamplesToDisturb(const Signal4& signal, const std::vecto
 // noise[i] becomes (z_i * amplitude + 0.0) + noise[i], z_i the white noise's deviates as AddNoise
 // drew them from `words`.
 void AddWhiteNoisePart(Mt19937 words, double amplitude, std::vector<double>& noise) {
-    std::vector<double> deviates(noise.size());
-    DrawNormalDeviates(words, deviates.data(), deviates.size());
-    for (std::size_t i = 0; i < noise.size(); ++i)
-        noise[i] = (deviates[i] * amplitude + 0.0) + noise[i];
+    // Drawn a block at a time; the blocks have even lengths, so the pairs run on as in one draw.
+    std::array<double, 4096> deviates;
+    for (std::size_t first = 0; first < noise.size(); first += deviates.size()) {
+        const std::size_t count = std::min(deviates.size(), noise.size() - first);
+        DrawNormalDeviates(words, deviates.data(), count);
+        for (std::size_t j = 0; j < count; ++j)
+            noise[first + j] = (deviates[j] * amplitude + 0.0) + noise[first + j];
+    }
 }
 
 }  // namespace
