@@ -199,6 +199,27 @@ TEST(Batch, InterruptionLeavesOnlyWholeDocumentsAndSaysHowMany) {
         EXPECT_LE(Number(Cells(lines[i])[0]), static_cast<double>(finished)) << lines[i];
 }
 
+// A recipe without components makes the corpus the build before them made: the example recipe of
+// that build, three documents, their scenarios and documents compared by digest.
+TEST(Batch, RecipesWithoutComponentsMakeTheirFormerCorpora) {
+    ToolFolder dir;
+    dir.Write("recipe.json", R"({
+  "analysis_time": 10, "sample_rate": 100, "channels": { "min": 1, "max": 2 },
+  "peaks_per_channel": { "min": 5, "max": 10 }, "peak_time": { "min": 0.5, "max": 9 },
+  "height": { "min": 1, "max": 1000, "log": true }, "width": { "min": 0.03, "max": 0.12 },
+  "tailing": { "min": 0.9, "max": 2.5 }, "noise": { "min": 0, "max": 0.05 },
+  "drift": { "min": -0.1, "max": 0.1 }, "min_resolution": 1.0, "analysis_date": 1765152000,
+  "passport": { "method": "Corpus A", "sample": "synthetic" } })");
+    ASSERT_EQ(dir.Run({"batch", "recipe.json", "-o", "c", "--count", "3", "--seed", "9"}).exit_code,
+              0);
+    const std::pair<const char*, std::uint64_t> former[] = {{"c/0001.xstg", 0x27ac6f364309d285u},
+                                                            {"c/0002.xstg", 0x8e832b455013ea45u},
+                                                            {"c/0003.xstg", 0x2551ad6a0865b6b6u},
+                                                            {"c/0001.json", 0x66e3154bc7ffbd61u},
+                                                            {"c/0003.json", 0x1d8075199a19059cu}};
+    for (const auto& [file, digest] : former) EXPECT_EQ(Fnv1a(dir.Read(file)), digest) << file;
+}
+
 // A small valid recipe with `extra` keys, which replace its own of the same name.
 std::string Recipe(const std::string& extra) {
     std::string text = "{\"height\": 1, \"peak_time\": {\"min\": 1, \"max\": 9}";

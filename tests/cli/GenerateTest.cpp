@@ -226,6 +226,24 @@ TEST(Generate, PeaksStoredOtherwiseThanAskedAreReportedAndStrictRefusesThem) {
 
 namespace {
 
+// A scenario without the channel components gives the bytes the build before them gave (the
+// digest of its document): white noise, drift, Gaussian, tailing and fronting peaks and a width
+// fit on two channels.
+TEST(Generate, WithoutComponentsTheDocumentIsTheFormerBytes) {
+    ToolFolder dir;
+    dir.Write("s.json", R"({"analysis_time": 6, "sample_rate": 300, "seed": 11,
+ "assay_id": "0123abcd-0000-4000-8000-00000000beef", "analysis_date": 1700000000,
+ "channels": [
+  {"noise": 0.2, "drift": 0.1, "peaks": [
+    {"name": "G", "time": 1, "height": 20, "width": 0.08},
+    {"name": "T", "time": 2, "height": 8, "width": 0.05, "tailing": 2.5},
+    {"name": "F", "time": 3.5, "height": 5, "width": 0.06, "tailing": 0.7},
+    {"name": "A", "time": 4.5, "height": 3, "area": 0.4, "tailing": 1.4}]},
+  {"noise": 0.05, "drift": -0.3, "peaks": [{"time": 2.5, "height": 1, "width": 0.2}]}]})");
+    ASSERT_EQ(dir.Run({"generate", "s.json", "-o", "out.xstg"}).exit_code, 0);
+    EXPECT_EQ(Fnv1a(dir.Read("out.xstg")), 0xd2ff3532aea6369du);
+}
+
 // --components writes one file per channel, named as export --csv names them: every sample's time,
 // peaks, baseline and noise, and the stored sample as total. Without noise, peaks and baseline are
 // their closed forms; the manifest's true baseline at a peak's bounds is the file's baseline there.
