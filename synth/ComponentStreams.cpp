@@ -20,15 +20,23 @@ WanderStream::WanderStream(const ChannelComponents& c, const SampleGrid& grid)
     : m_words(ComponentSeed(c.seed, c.channel, ComponentStream::Wander)),
       m_scale(c.wander * std::sqrt(grid.step)) {}
 
-void WanderStream::Add(double* out, std::size_t count) {
-    DrawNormalDeviates(m_words, m_deviates.data(), count);
+void WanderStream::Draw(double* deviates, std::size_t count) {
+    DrawNormalDeviates(m_words, deviates, count);
+}
+
+void WanderStream::Walk(double* out, const double* deviates, std::size_t count) {
     // A local walk, which the compiler can keep in a register: `out` might alias a member.
     double walk = m_walk;
     for (std::size_t j = 0; j < count; ++j) {
         out[j] += walk;
-        walk += m_scale * m_deviates[j];
+        walk += m_scale * deviates[j];
     }
     m_walk = walk;
+}
+
+void WanderStream::Add(double* out, std::size_t count) {
+    Draw(m_deviates.data(), count);
+    Walk(out, m_deviates.data(), count);
 }
 
 PinkStream::PinkStream(const ChannelComponents& c)

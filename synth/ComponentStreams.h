@@ -17,10 +17,15 @@ inline constexpr std::size_t kComponentBlock = 4096;
 
 // The wander: one deviate z_i per sample; sample i >= 1 is w_(i-1) + wander sqrt(step) z_(i-1),
 // w_0 = 0.
+// Its deviates may be drawn on one thread and walked on another.
 class WanderStream {
 public:
     WanderStream(const ChannelComponents& components, const SampleGrid& grid);
-    // out[j] += the walk at the next sample, for j < count.
+    // The deviates of the next `count` samples.
+    void Draw(double* deviates, std::size_t count);
+    // out[j] += the walk at the next sample, for j < count, given their deviates from Draw.
+    void Walk(double* out, const double* deviates, std::size_t count);
+    // Both.
     void Add(double* out, std::size_t count);
 
 private:

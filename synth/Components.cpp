@@ -7,10 +7,12 @@
 #include <condition_variable>
 #include <cstdint>
 #include <exception>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include "BaselineTerms.h"
 #include "ComponentKernels.h"
@@ -18,65 +20,55 @@
 
 namespace {
 
-// The baseline's samples, drift included, block after block from the first.
-class BaselineSamples {
+// The random components' draws, block after block from the first: the noise components (pink
+// noise and spikes) and the wander's deviates. They depend on the seed alone, not on the samples.
+class Draws {
 public:
-    BaselineSamples(const ChannelComponents& c, double drift, const SampleGrid& grid, std::size_t n)
-        : m_time_terms(c, grid, n), m_grid(grid), m_drift(drift) {
+    Draws(const ChannelComponents& c, const SampleGrid& grid, std::size_t n) {
+        if (c.pink > 0.0) m_pink.emplace(c);
+        if (c.spikes && c.spikes->rate > 0.0) m_spikes.emplace(c, grid, n);
         if (c.wander > 0.0) m_wander.emplace(c, grid);
     }
 
-    void Next(double* out, std::size_t first, std::size_t count) {
-        m_time_terms.Fill(out, first, count);
-        if (m_wander) m_wander->Add(out, count);
-        AddDriftTerms(out, first, count, m_grid, m_drift);
-    }
+    // Whether they are worth a thread of their own on a long signal.
+    bool AreHeavy() const { return m_pink || m_wander; }
+    std::optional<WanderStream>& Wander() { return m_wander; }
 
-private:
-    BaselineTimeTerms m_time_terms;
-    SampleGrid m_grid;
-    double m_drift;
-    std::optional<WanderStream> m_wander;
-};
-
-// The noise components' samples, block after block from the first.
-class NoiseSamples {
-public:
-    NoiseSamples(const ChannelComponents& c, const SampleGrid& grid, std::size_t n) {
-        if (c.pink > 0.0) m_pink.emplace(c);
-        if (c.spikes && c.spikes->rate > 0.0) m_spikes.emplace(c, grid, n);
-    }
-
-    // Whether the noise is worth a thread of its own on a long signal.
-    bool IsHeavy() const { return m_pink.has_value(); }
-
-    void Next(double* out, std::size_t first, std::size_t count) {
-        std::fill(out, out + count, 0.0);
-        if (m_pink) m_pink->Add(out, count);
-        if (m_spikes) m_spikes->Add(out, first, count);
+    void Next(double* noise, double* wander_deviates, std::size_t first, std::size_t count) {
+        std::fill(noise, noise + count, 0.0);
+        if (m_pink) m_pink->Add(noise, count);
+        if (m_spikes) m_spikes->Add(noise, first, count);
+        if (m_wander) m_wander->Draw(wander_deviates, count);
     }
 
 private:
     std::optional<PinkStream> m_pink;
     std::optional<SpikeStream> m_spikes;
+    std::optional<WanderStream> m_wander;
 };
 
-// The noise components of a long signal are made on a second thread, a chunk of samples ahead of
-// the baseline on this one; their streams are the same whichever thread runs them.
+// Chunks of the draws, made ahead on a second thread for a long signal (the first from the moment
+// the pass is made, while the white noise is added), else each when it is wanted. The streams are
+// the same whichever thread runs them.
 constexpr std::size_t kChunk = 16 * kComponentBlock;
+// Chunks made ahead at most: about what the second thread makes while the white noise is added.
+constexpr std::size_t kAhead = 2;
 
-class NoiseAhead {
+class DrawsAhead {
 public:
-    NoiseAhead(NoiseSamples& noise, std::size_t end) : m_noise(noise), m_end(end) {
-        if (m_noise.IsHeavy() && end > kChunk) {
-            try {
-                m_helper = std::thread([this] { Produce(); });
-            } catch (const std::system_error&) {
-                // No thread to be had: each chunk is made when it is wanted.
-            }
+    DrawsAhead(Draws& draws, std::size_t end) : m_draws(draws), m_end(end) {
+        const bool ahead = m_draws.AreHeavy() && end > kChunk;
+        for (std::size_t k = 0; k < (ahead ? kAhead : 1); ++k)
+            m_chunks.emplace_back(std::min(kChunk, end));
+        if (!ahead) return;
+        try {
+            m_helper = std::thread([this] { Produce(); });
+        } catch (const std::system_error&) {
+            // No thread to be had: each chunk is made when it is wanted.
+            m_chunks.erase(m_chunks.begin() + 1, m_chunks.end());
         }
     }
-    ~NoiseAhead() {
+    ~DrawsAhead() {
         if (!m_helper.joinable()) return;
         {
             const std::lock_guard lock(m_mutex);
@@ -85,46 +77,57 @@ public:
         m_changed.notify_all();
         m_helper.join();
     }
-    NoiseAhead(const NoiseAhead&) = delete;
-    NoiseAhead& operator=(const NoiseAhead&) = delete;
+    DrawsAhead(const DrawsAhead&) = delete;
+    DrawsAhead& operator=(const DrawsAhead&) = delete;
 
-    // The noise of chunk k (samples k * kChunk on); chunks are asked for in order, and asking
-    // for one gives up the one before.
-    const double* Chunk(std::size_t k) {
-        double* buffer = m_buffers[k % 2].data();
+    // Left unset until made: every value is written before it is read. A signal shorter than a
+    // chunk gets buffers of its own length.
+    struct Chunk {
+        explicit Chunk(std::size_t size)
+            : noise(std::make_unique_for_overwrite<double[]>(size)),
+              wander_deviates(std::make_unique_for_overwrite<double[]>(size)) {}
+        std::unique_ptr<double[]> noise;
+        std::unique_ptr<double[]> wander_deviates;
+    };
+
+    // The draws of chunk k (samples k * kChunk on); chunks are asked for in order, and asking for
+    // one gives up the one before.
+    const Chunk& Get(std::size_t k) {
+        Chunk& chunk = m_chunks[k % m_chunks.size()];
         if (!m_helper.joinable()) {
-            if (k != m_made) Make(k, buffer);
+            if (k != m_made) Make(k, chunk);
             m_made = k;
-            return buffer;
+            return chunk;
         }
         std::unique_lock lock(m_mutex);
         m_reading = k;
         m_changed.notify_all();
         m_changed.wait(lock, [&] { return m_produced > k || m_failure; });
         if (m_failure) std::rethrow_exception(m_failure);
-        return buffer;
+        return chunk;
     }
 
 private:
-    void Make(std::size_t k, double* buffer) {
+    void Make(std::size_t k, Chunk& chunk) {
         const std::size_t first = k * kChunk;
         const std::size_t last = std::min(m_end, first + kChunk);
         for (std::size_t b = first; b < last; b += kComponentBlock)
-            m_noise.Next(buffer + (b - first), b, std::min(kComponentBlock, last - b));
+            m_draws.Next(chunk.noise.get() + (b - first), chunk.wander_deviates.get() + (b - first),
+                         b, std::min(kComponentBlock, last - b));
     }
 
     void Produce() {
         const std::size_t chunks = (m_end + kChunk - 1) / kChunk;
         for (std::size_t k = 0; k < chunks; ++k) {
             {
-                // Chunk k's buffer held chunk k - 2, which must no longer be read.
+                // Chunk k's buffer held chunk k - kAhead, which must no longer be read.
                 std::unique_lock lock(m_mutex);
-                m_changed.wait(lock, [&] { return m_stop || k < m_reading + 2; });
+                m_changed.wait(lock, [&] { return m_stop || k < m_reading + m_chunks.size(); });
                 if (m_stop) return;
             }
             std::exception_ptr failure;
             try {
-                Make(k, m_buffers[k % 2].data());
+                Make(k, m_chunks[k % m_chunks.size()]);
             } catch (...) {
                 failure = std::current_exception();  // out of memory: the reader reports it
             }
@@ -138,11 +141,10 @@ private:
         }
     }
 
-    NoiseSamples& m_noise;
+    Draws& m_draws;
     std::size_t m_end;
-    std::array<std::vector<double>, 2> m_buffers{std::vector<double>(kChunk),
-                                                 std::vector<double>(kChunk)};
-    std::size_t m_made = SIZE_MAX;  // without the helper: the chunk in its buffer
+    std::vector<Chunk> m_chunks;
+    std::size_t m_made = SIZE_MAX;  // without the helper: the chunk in the buffer
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::size_t m_produced = 0;  // chunks made
@@ -154,30 +156,58 @@ private:
 
 }  // namespace
 
-void AddComponentsWithin(Signal4& signal, double drift, const ChannelComponents& components,
-                         std::span<const IndexRange> ranges, std::vector<double>* baseline,
-                         std::vector<double>* noise) {
-    const std::size_t n = signal.Size();
-    const bool keep = baseline != nullptr || noise != nullptr;
-    if (baseline) baseline->assign(n, 0.0);
-    if (noise) noise->assign(n, 0.0);
-    // The streams run from the first sample; past the last range only the parts kept need them.
-    const std::size_t end = keep ? n : (ranges.empty() ? 0 : ranges.back().last);
-    const SampleGrid grid = signal.Grid();
-    BaselineSamples baseline_samples(components, drift, grid, n);
-    NoiseSamples noise_samples(components, grid, n);
-    NoiseAhead ahead(noise_samples, end);
+struct ComponentPass::Work {
+    Work(const ChannelComponents& c, double drift, const SampleGrid& grid, std::size_t n,
+         std::vector<IndexRange> ranges, bool keep)
+        : time_terms(c, grid, n),
+          grid(grid),
+          drift(drift),
+          n(n),
+          ranges(std::move(ranges)),
+          // The streams run from the first sample; past the last range only parts kept need them.
+          end(keep ? n : (this->ranges.empty() ? 0 : this->ranges.back().last)),
+          draws(c, grid, n),
+          ahead(draws, end) {}
+
+    BaselineTimeTerms time_terms;
+    SampleGrid grid;
+    double drift;
+    std::size_t n;
+    std::vector<IndexRange> ranges;
+    std::size_t end;
+    Draws draws;
+    DrawsAhead ahead;  // last: its thread may start at once
+};
+
+ComponentPass::ComponentPass(const ChannelComponents& components, double drift,
+                             const SampleGrid& grid, std::size_t n,
+                             std::span<const IndexRange> ranges, bool keep_parts)
+    : m_work(std::make_unique<Work>(components, drift, grid, n,
+                                    std::vector<IndexRange>(ranges.begin(), ranges.end()),
+                                    keep_parts)) {}
+
+ComponentPass::~ComponentPass() = default;
+
+void ComponentPass::AddTo(Signal4& signal, std::vector<double>* baseline,
+                          std::vector<double>* noise) {
+    Work& w = *m_work;
+    if (baseline) baseline->assign(w.n, 0.0);
+    if (noise) noise->assign(w.n, 0.0);
+    std::optional<WanderStream>& wander = w.draws.Wander();
     std::array<double, kComponentBlock> base;
     float* out = signal.samples.data();
-    auto range = ranges.begin();
-    for (std::size_t first = 0; first < end; first += kComponentBlock) {
-        const std::size_t count = std::min(kComponentBlock, end - first);
-        baseline_samples.Next(base.data(), first, count);
-        const double* extra = ahead.Chunk(first / kChunk) + first % kChunk;
+    auto range = w.ranges.begin();
+    for (std::size_t first = 0; first < w.end; first += kComponentBlock) {
+        const std::size_t count = std::min(kComponentBlock, w.end - first);
+        const DrawsAhead::Chunk& chunk = w.ahead.Get(first / kChunk);
+        const double* extra = chunk.noise.get() + first % kChunk;
+        w.time_terms.Fill(base.data(), first, count);
+        if (wander) wander->Walk(base.data(), chunk.wander_deviates.get() + first % kChunk, count);
+        AddDriftTerms(base.data(), first, count, w.grid, w.drift);
         if (baseline) std::copy(base.begin(), base.begin() + count, baseline->begin() + first);
         if (noise) std::copy(extra, extra + count, noise->begin() + first);
         const std::size_t last = first + count;
-        for (; range != ranges.end() && range->first < last; ++range) {
+        for (; range != w.ranges.end() && range->first < last; ++range) {
             const std::size_t from = std::max(first, range->first);
             const std::size_t to = std::min(last, range->last);
             if (from < to)
@@ -186,6 +216,14 @@ void AddComponentsWithin(Signal4& signal, double drift, const ChannelComponents&
             if (range->last > last) break;
         }
     }
+}
+
+void AddComponentsWithin(Signal4& signal, double drift, const ChannelComponents& components,
+                         std::span<const IndexRange> ranges, std::vector<double>* baseline,
+                         std::vector<double>* noise) {
+    ComponentPass(components, drift, signal.Grid(), signal.Size(), ranges,
+                  baseline != nullptr || noise != nullptr)
+        .AddTo(signal, baseline, noise);
 }
 
 std::vector<double> TrueBaselineAt(const ChannelComponents& components, double drift,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -11,6 +13,27 @@
 //   t * drift + (time terms + wander)
 // (BaselineTerms.h: ((steps + sine) + settle)) and the noise components pink + spike
 // (ComponentStreams.h, which states each random component's draws).
+
+// The channel components of one regeneration of a signal of n samples on `grid`: made before the
+// white noise is added, it starts drawing the random components (which do not depend on the
+// samples) on a second thread for a long signal; AddTo then adds everything to the samples inside
+// `ranges` (sorted, not overlapping, within the signal) as AddComponentsWithin does. With
+// `keep_parts` the streams run to the end of the signal, for the parts.
+class ComponentPass {
+public:
+    ComponentPass(const ChannelComponents& components, double drift, const SampleGrid& grid,
+                  std::size_t n, std::span<const IndexRange> ranges, bool keep_parts);
+    ~ComponentPass();
+    ComponentPass(const ComponentPass&) = delete;
+    ComponentPass& operator=(const ComponentPass&) = delete;
+
+    void AddTo(Signal4& signal, std::vector<double>* baseline = nullptr,
+               std::vector<double>* noise = nullptr);
+
+private:
+    struct Work;
+    std::unique_ptr<Work> m_work;
+};
 
 // Each sample inside `ranges` (sorted, not overlapping, within the signal) becomes the float
 // nearest to (baseline + noise) + sample, computed in double. When `baseline` and `noise` are

@@ -62,10 +62,13 @@ void RegenerateSignal(Signal4& signal, std::vector<GenPeak4>& peaks, double nois
         parts->peaks = signal.samples;
         white = NoiseEngine::Instance().Words();
     }
+    // The components' draws start before the white noise: they do not depend on the samples.
+    std::optional<ComponentPass> pass;
+    if (!components.IsEmpty())
+        pass.emplace(components, drift, signal.Grid(), signal.Size(), disturbed, parts != nullptr);
     AddNoiseWithin(signal, noise, disturbed);
-    if (!components.IsEmpty()) {
-        AddComponentsWithin(signal, drift, components, disturbed,
-                            parts ? &parts->baseline : nullptr, parts ? &parts->noise : nullptr);
+    if (pass) {
+        pass->AddTo(signal, parts ? &parts->baseline : nullptr, parts ? &parts->noise : nullptr);
     } else {
         AddDriftWithin(signal, drift, disturbed);
         // The drift alone, through the same sums, touching no sample.
