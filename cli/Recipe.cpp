@@ -139,20 +139,20 @@ void CheckPeakRanges(const Recipe& r) {
                 "must lie within +-" + Text(kLargestValue));
 }
 
-// The members of a component's object: every key known, `required` all given.
-const json& ComponentObject(const json& root, const char* key,
+// The members of a component's object, named `where` in messages: every key known, `required`
+// all given.
+const json& ComponentObject(const json& object, const std::string& where,
                             std::initializer_list<std::string_view> required,
                             std::initializer_list<std::string_view> optional = {}) {
-    const json& object = root[key];
-    if (!object.is_object()) Fail(key, "must be an object");
+    if (!object.is_object()) Fail(where, "must be an object");
     for (const auto& [name, value] : object.items()) {
         bool known = false;
         for (auto list : {required, optional})
             for (std::string_view k : list) known = known || k == name;
-        if (!known) Fail(key, "unknown key " + Echo(name));
+        if (!known) Fail(where, "unknown key " + Echo(name));
     }
     for (std::string_view k : required)
-        if (!object.contains(k)) Fail(key, "\"" + std::string(k) + "\" is missing");
+        if (!object.contains(k)) Fail(where, "\"" + std::string(k) + "\" is missing");
     return object;
 }
 
@@ -166,28 +166,34 @@ RecipeComponents ParseComponents(const json& root) {
         return ParseRangeAt(object[member], Member(key, member));
     };
     if (root.contains("steps")) {
-        const json& o = ComponentObject(root, "steps", {"count", "time", "height", "width"});
+        const json& o =
+            ComponentObject(root["steps"], "steps", {"count", "time", "height", "width"});
         c.steps = RecipeSteps{ParseCountAt(o["count"], "steps.count"), range(o, "steps", "time"),
                               range(o, "steps", "height"), range(o, "steps", "width")};
     }
     if (root.contains("sine")) {
-        const json& o = ComponentObject(root, "sine", {"amplitude", "period"}, {"phase"});
+        const json& o = ComponentObject(root["sine"], "sine", {"amplitude", "period"}, {"phase"});
         c.sine =
             RecipeSine{range(o, "sine", "amplitude"), range(o, "sine", "period"), std::nullopt};
         if (o.contains("phase")) c.sine->phase = range(o, "sine", "phase");
     }
     if (root.contains("settle")) {
-        const json& o = ComponentObject(root, "settle", {"height", "time_constant"});
+        const json& o = ComponentObject(root["settle"], "settle", {"height", "time_constant"});
         c.settle = RecipeSettle{range(o, "settle", "height"), range(o, "settle", "time_constant")};
     }
     if (root.contains("wander"))
-        c.wander = range(ComponentObject(root, "wander", {"sigma"}), "wander", "sigma");
+        c.wander = range(ComponentObject(root["wander"], "wander", {"sigma"}), "wander", "sigma");
     if (root.contains("pink")) c.pink = ParseRange(root, "pink");
     if (root.contains("spikes")) {
-        const json& o = ComponentObject(root, "spikes", {"rate", "height"});
-        c.spikes = RecipeSpikes{range(o, "spikes", "rate"), range(o, "spikes", "height")};
-        if (c.spikes->height.log)
-            Fail("spikes.height", "each spike's height is drawn uniformly; \"log\" does not apply");
+        const json& o = ComponentObject(root["spikes"], "spikes", {"rate", "height"});
+        const json& height = ComponentObject(o["height"], "spikes.height", {"min", "max"});
+        c.spikes = RecipeSpikes{range(o, "spikes", "rate"),
+                                ParseRangeAt(height["min"], "spikes.height.min"),
+                                ParseRangeAt(height["max"], "spikes.height.max")};
+        if (c.spikes->min_height.max > c.spikes->max_height.min)
+            Fail("spikes.height", "min may be drawn up to " + Text(c.spikes->min_height.max) +
+                                      ", above max, which may be drawn down to " +
+                                      Text(c.spikes->max_height.min));
     }
     return c;
 }
@@ -211,7 +217,8 @@ ChannelComponents ComponentsAtEnd(const RecipeComponents& r, bool upper) {
     if (r.wander) c.wander = end(*r.wander);
     if (r.pink) c.pink = end(*r.pink);
     if (r.spikes)
-        c.spikes = SpikeTrain{end(r.spikes->rate), r.spikes->height.min, r.spikes->height.max};
+        c.spikes =
+            SpikeTrain{end(r.spikes->rate), end(r.spikes->min_height), end(r.spikes->max_height)};
     return c;
 }
 
@@ -328,7 +335,8 @@ void DrawComponents(const RecipeComponents& r, Draws& draws, nlohmann::ordered_j
     if (r.spikes) {
         nlohmann::ordered_json spikes;
         spikes["rate"] = draws.From(r.spikes->rate);
-        spikes["height"] = {{"min", r.spikes->height.min}, {"max", r.spikes->height.max}};
+        const double min_height = draws.From(r.spikes->min_height);
+        spikes["height"] = {{"min", min_height}, {"max", draws.From(r.spikes->max_height)}};
         channel["spikes"] = std::move(spikes);
     }
 }

@@ -46,7 +46,9 @@ struct RecipeSettle {
 
 struct RecipeSpikes {
     RecipeRange rate;
-    RecipeRange height;  // not drawn: every document's spikes take their heights from it
+    // The ends of the range each spike's height is drawn from; every min lies below every max.
+    RecipeRange min_height;
+    RecipeRange max_height;
 };
 
 struct RecipeComponents {
@@ -100,8 +102,9 @@ Recipe ParseRecipe(const std::string& text);
 // minimum resolution to a peak already placed). After all of these, per channel in order, the
 // components the recipe names: the number of steps and per step its time, height and width; the
 // sine's amplitude, period and phase; the settling height and time constant; the wander's sigma;
-// the pink noise; the spike rate. A uniform draw is min + u (max - min) and a log-uniform one
-// max e^(-(1 - u) ln(max/min)), u being the output's high 53 bits over 2^53.
+// the pink noise; the spike rate and the least and the greatest spike height. A uniform draw is
+// min + u (max - min) and a log-uniform one max e^(-(1 - u) ln(max/min)), u being the output's
+// high 53 bits over 2^53.
 nlohmann::ordered_json DrawScenario(const Recipe& recipe, std::uint32_t seed, std::uint32_t number);
 
 // Resolution of two neighbouring peaks from their apex times and half-height widths (minutes):
