@@ -158,45 +158,39 @@ private:
 
 struct ComponentPass::Work {
     Work(const ChannelComponents& c, double drift, const SampleGrid& grid, std::size_t n,
-         std::vector<IndexRange> ranges, bool keep)
+         std::size_t end)
         : time_terms(c, grid, n),
           grid(grid),
           drift(drift),
           n(n),
-          ranges(std::move(ranges)),
-          // The streams run from the first sample; past the last range only parts kept need them.
-          end(keep ? n : (this->ranges.empty() ? 0 : this->ranges.back().last)),
+          end(std::min(end, n)),
           draws(c, grid, n),
-          ahead(draws, end) {}
+          ahead(draws, this->end) {}
 
     BaselineTimeTerms time_terms;
     SampleGrid grid;
     double drift;
     std::size_t n;
-    std::vector<IndexRange> ranges;
     std::size_t end;
     Draws draws;
     DrawsAhead ahead;  // last: its thread may start at once
 };
 
 ComponentPass::ComponentPass(const ChannelComponents& components, double drift,
-                             const SampleGrid& grid, std::size_t n,
-                             std::span<const IndexRange> ranges, bool keep_parts)
-    : m_work(std::make_unique<Work>(components, drift, grid, n,
-                                    std::vector<IndexRange>(ranges.begin(), ranges.end()),
-                                    keep_parts)) {}
+                             const SampleGrid& grid, std::size_t n, std::size_t end)
+    : m_work(std::make_unique<Work>(components, drift, grid, n, end)) {}
 
 ComponentPass::~ComponentPass() = default;
 
-void ComponentPass::AddTo(Signal4& signal, std::vector<double>* baseline,
-                          std::vector<double>* noise) {
+void ComponentPass::AddTo(Signal4& signal, std::span<const IndexRange> ranges,
+                          std::vector<double>* baseline, std::vector<double>* noise) {
     Work& w = *m_work;
     if (baseline) baseline->assign(w.n, 0.0);
     if (noise) noise->assign(w.n, 0.0);
     std::optional<WanderStream>& wander = w.draws.Wander();
     std::array<double, kComponentBlock> base;
     float* out = signal.samples.data();
-    auto range = w.ranges.begin();
+    auto range = ranges.begin();
     for (std::size_t first = 0; first < w.end; first += kComponentBlock) {
         const std::size_t count = std::min(kComponentBlock, w.end - first);
         const DrawsAhead::Chunk& chunk = w.ahead.Get(first / kChunk);
@@ -207,7 +201,7 @@ void ComponentPass::AddTo(Signal4& signal, std::vector<double>* baseline,
         if (baseline) std::copy(base.begin(), base.begin() + count, baseline->begin() + first);
         if (noise) std::copy(extra, extra + count, noise->begin() + first);
         const std::size_t last = first + count;
-        for (; range != w.ranges.end() && range->first < last; ++range) {
+        for (; range != ranges.end() && range->first < last; ++range) {
             const std::size_t from = std::max(first, range->first);
             const std::size_t to = std::min(last, range->last);
             if (from < to)
@@ -221,9 +215,10 @@ void ComponentPass::AddTo(Signal4& signal, std::vector<double>* baseline,
 void AddComponentsWithin(Signal4& signal, double drift, const ChannelComponents& components,
                          std::span<const IndexRange> ranges, std::vector<double>* baseline,
                          std::vector<double>* noise) {
-    ComponentPass(components, drift, signal.Grid(), signal.Size(), ranges,
-                  baseline != nullptr || noise != nullptr)
-        .AddTo(signal, baseline, noise);
+    const bool keep = baseline != nullptr || noise != nullptr;
+    ComponentPass(components, drift, signal.Grid(), signal.Size(),
+                  keep ? signal.Size() : (ranges.empty() ? 0 : ranges.back().last))
+        .AddTo(signal, ranges, baseline, noise);
 }
 
 std::vector<double> TrueBaselineAt(const ChannelComponents& components, double drift,

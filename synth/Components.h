@@ -14,21 +14,21 @@
 // (BaselineTerms.h: ((steps + sine) + settle)) and the noise components pink + spike
 // (ComponentStreams.h, which states each random component's draws).
 
-// The channel components of one regeneration of a signal of n samples on `grid`: made before the
-// white noise is added, it starts drawing the random components (which do not depend on the
-// samples) on a second thread for a long signal; AddTo then adds everything to the samples inside
-// `ranges` (sorted, not overlapping, within the signal) as AddComponentsWithin does. With
-// `keep_parts` the streams run to the end of the signal, for the parts.
+// The channel components of one regeneration of a signal of n samples on `grid`, drawn up to
+// sample `end`. The random components do not depend on the samples, so on a long signal their
+// draws begin on a second thread as soon as the pass is made; AddTo then adds everything to the
+// samples inside `ranges` (sorted, not overlapping, within [0, end)) as AddComponentsWithin does,
+// and fills `baseline` and `noise` when given (end must then be n).
 class ComponentPass {
 public:
     ComponentPass(const ChannelComponents& components, double drift, const SampleGrid& grid,
-                  std::size_t n, std::span<const IndexRange> ranges, bool keep_parts);
+                  std::size_t n, std::size_t end);
     ~ComponentPass();
     ComponentPass(const ComponentPass&) = delete;
     ComponentPass& operator=(const ComponentPass&) = delete;
 
-    void AddTo(Signal4& signal, std::vector<double>* baseline = nullptr,
-               std::vector<double>* noise = nullptr);
+    void AddTo(Signal4& signal, std::span<const IndexRange> ranges,
+               std::vector<double>* baseline = nullptr, std::vector<double>* noise = nullptr);
 
 private:
     struct Work;

@@ -53,22 +53,28 @@ void RegenerateSignal(Signal4& signal, std::vector<GenPeak4>& peaks, double nois
                       const ChannelComponents& components, RegenerationScope scope,
                       SignalParts* parts) {
     if (scope != RegenerationScope::Everything) parts = nullptr;
-    FillSignal(signal, signal.Size(), peaks);
+    // The components' draws do not depend on the samples: for the whole signal they begin at once,
+    // beside the fill; for a trial, once its bounds say which samples are measured.
+    std::optional<ComponentPass> pass;
+    const std::size_t n = signal.Size();
+    if (!components.IsEmpty() && scope == RegenerationScope::Everything)
+        pass.emplace(components, drift, signal.Grid(), n, n);
+    FillSignal(signal, n, peaks);
     for (GenPeak4& peak : peaks)
         if (peak.auto_bounds) FindPeakBounds(signal, peak);
     const std::vector<IndexRange> disturbed = SamplesToDisturb(signal, peaks, scope);
+    if (!components.IsEmpty() && !pass)
+        pass.emplace(components, drift, signal.Grid(), n,
+                     disturbed.empty() ? 0 : disturbed.back().last);
     std::optional<Mt19937> white;
     if (parts) {
         parts->peaks = signal.samples;
         white = NoiseEngine::Instance().Words();
     }
-    // The components' draws start before the white noise: they do not depend on the samples.
-    std::optional<ComponentPass> pass;
-    if (!components.IsEmpty())
-        pass.emplace(components, drift, signal.Grid(), signal.Size(), disturbed, parts != nullptr);
     AddNoiseWithin(signal, noise, disturbed);
     if (pass) {
-        pass->AddTo(signal, parts ? &parts->baseline : nullptr, parts ? &parts->noise : nullptr);
+        pass->AddTo(signal, disturbed, parts ? &parts->baseline : nullptr,
+                    parts ? &parts->noise : nullptr);
     } else {
         AddDriftWithin(signal, drift, disturbed);
         // The drift alone, through the same sums, touching no sample.
