@@ -85,32 +85,22 @@ void AddGaussTermsLanes(double* sums, std::size_t first, std::size_t count, Samp
                  limit);
 }
 
-// As AddTermsWith, for a tailing or fronting peak; the negligible terms are judged from the bound
-// TailDecayOf gives, on a shape argument formed with a product instead of the quotient: within an
-// ulp or two of it, far inside the test's margin, and much cheaper.
+// sums[j] += the tailing or fronting peak's term at sample first + j, for j in [j, count) a vector
+// at a time. Negligible terms are left out a stretch at a time by the caller: within a stretch that
+// may matter nearly every vector does, and adding a term that changes no sum changes no bit.
 template <class D>
 HWY_INLINE void AddTailedTermsWith(D d, double* sums, std::size_t first, std::size_t& j,
                                    std::size_t count, const SampleGrid& grid, double height,
-                                   double width, const TailShape& shape, double time,
-                                   double limit) {
+                                   double width, const TailShape& shape, double time) {
     const std::size_t lanes = hn::Lanes(d);
     const auto start = hn::Set(d, grid.start);
     const auto step = hn::Set(d, grid.step);
-    const auto centre = hn::Set(d, time);
-    const auto per_sigma = hn::Set(d, (shape.fronting ? -1.0 : 1.0) / (width * kSqrtHalf));
-    const auto apex = hn::Set(d, shape.apex);
-    const auto negligible_beyond = hn::Set(d, limit);
     const auto advance = hn::Set(d, static_cast<double>(lanes));
     auto index = hn::Iota(d, static_cast<double>(first + j));
     for (; j + lanes <= count; j += lanes, index = hn::Add(index, advance)) {
         const auto t = hn::Add(start, hn::Mul(index, step));
-        const auto near_z = hn::Add(apex, hn::Mul(hn::Sub(t, centre), per_sigma));
-        const auto sum = hn::LoadU(d, sums + j);
-        if (hn::AllTrue(d, TermIsNegligible(d, TailDecayOf(d, near_z, shape.decay), sum,
-                                            negligible_beyond)))
-            continue;
         const auto z = TailArgument(d, t, width, shape, time);
-        hn::StoreU(hn::Add(sum, TailedTerm(d, z, height, shape)), d, sums + j);
+        hn::StoreU(hn::Add(hn::LoadU(d, sums + j), TailedTerm(d, z, height, shape)), d, sums + j);
     }
 }
 
@@ -167,9 +157,9 @@ void AddTailedTermsLanes(double* sums, std::size_t first, std::size_t count, Sam
         const double q = LowestDecay(argument(from), argument(to - 1), shape.decay);
         if (q > limit - LowestExponentField(d, sums + from, to - from) * kLn2) continue;
         std::size_t j = from;
-        AddTailedTermsWith(d, sums, first, j, to, grid, height, width, shape, time, limit);
+        AddTailedTermsWith(d, sums, first, j, to, grid, height, width, shape, time);
         AddTailedTermsWith(hn::CappedTag<double, 1>(), sums, first, j, to, grid, height, width,
-                           shape, time, limit);
+                           shape, time);
     }
 }
 
