@@ -53,19 +53,20 @@ void RegenerateSignal(Signal4& signal, std::vector<GenPeak4>& peaks, double nois
                       const ChannelComponents& components, RegenerationScope scope,
                       SignalParts* parts) {
     if (scope != RegenerationScope::Everything) parts = nullptr;
-    // The components' draws do not depend on the samples: for the whole signal they begin at once,
-    // beside the fill; for a trial, once its bounds say which samples are measured.
-    std::optional<ComponentPass> pass;
     const std::size_t n = signal.Size();
-    if (!components.IsEmpty() && scope == RegenerationScope::Everything)
-        pass.emplace(components, drift, signal.Grid(), n, n);
     FillSignal(signal, n, peaks);
     for (GenPeak4& peak : peaks)
         if (peak.auto_bounds) FindPeakBounds(signal, peak);
     const std::vector<IndexRange> disturbed = SamplesToDisturb(signal, peaks, scope);
-    if (!components.IsEmpty() && !pass)
+    // The components' draws do not depend on the samples: they begin here, beside the white
+    // noise, and run to the end for the whole signal, or to the last sample a trial measures.
+    // (Begun beside the fill, they would only slow its threads down.)
+    std::optional<ComponentPass> pass;
+    if (!components.IsEmpty())
         pass.emplace(components, drift, signal.Grid(), n,
-                     disturbed.empty() ? 0 : disturbed.back().last);
+                     scope == RegenerationScope::Everything ? n
+                     : disturbed.empty()                    ? 0
+                                                            : disturbed.back().last);
     std::optional<Mt19937> white;
     if (parts) {
         parts->peaks = signal.samples;

@@ -36,7 +36,7 @@ struct SignalParts {
 //   3. add the white noise;
 //   4. add the drift, or, when the channel has components, the drift, the baseline components and
 //      the noise components in one step (ComponentPass; its random draws, which do not depend on
-//      the samples, begin beside step 1, or a trial's after step 2);
+//      the samples, begin beside step 3);
 //   5. measure every peak's area, in list order.
 // Every regeneration in the program, and every trial of a width fit, goes through here. With
 // `parts` (and RegenerationScope::Everything), the parts of every sample are kept there.
