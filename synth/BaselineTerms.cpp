@@ -32,7 +32,10 @@ std::size_t FirstIndexWhere(std::size_t n, Condition reached) {
 BaselineTimeTerms::BaselineTimeTerms(const ChannelComponents& c, const SampleGrid& grid,
                                      std::size_t n)
     : m_steps(c.steps), m_sine(c.sine), m_settle(c.settle), m_grid(grid) {
-    if (m_sine) m_phase_turns = m_sine->phase / kTwoPi;
+    if (m_sine) {
+        m_frequency = 1.0 / m_sine->period;
+        m_phase_turns = m_sine->phase / kTwoPi;
+    }
     // The argument is monotonic in the sample's index, so each span is found by bisection, with
     // the very test At applies.
     for (const BaselineStep& step : m_steps) {
@@ -56,14 +59,14 @@ BaselineTimeTerms::BaselineTimeTerms(const ChannelComponents& c, const SampleGri
 void BaselineTimeTerms::Fill(double* out, std::size_t first, std::size_t count) {
     FillSteps(out, first, count);
     if (m_sine)
-        AddSineTerms(out, first, count, m_grid, m_sine->amplitude, m_sine->period, m_phase_turns);
+        AddSineTerms(out, first, count, m_grid, m_sine->amplitude, m_frequency, m_phase_turns);
     if (m_settle)
         AddSettleTerms(out, first, count, m_grid, m_settle->height, m_settle->time_constant);
 }
 
 double BaselineTimeTerms::At(double t) const {
     double sum = StepsAt(t);
-    if (m_sine) sum += SineAt(t, m_sine->amplitude, m_sine->period, m_phase_turns);
+    if (m_sine) sum += SineAt(t, m_sine->amplitude, m_frequency, m_phase_turns);
     if (m_settle) sum += SettleAt(t, m_settle->height, m_settle->time_constant);
     return sum;
 }
@@ -87,7 +90,8 @@ void BaselineTimeTerms::FillSteps(double* out, std::size_t first, std::size_t co
         const std::size_t until = m_next_rise < m_by_rise.size()
                                       ? std::min(end, m_spans[m_by_rise[m_next_rise]].risen)
                                       : end;
-        for (; i < until; ++i) out[i - first] = m_risen + out[i - first];
+        AddConstant(out + (i - first), until - i, m_risen);
+        i = until;
     }
 }
 

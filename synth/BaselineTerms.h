@@ -39,7 +39,8 @@ private:
     std::optional<BaselineSine> m_sine;
     std::optional<BaselineSettle> m_settle;
     SampleGrid m_grid;
-    double m_phase_turns = 0.0;
+    double m_frequency = 0.0;    // turns per minute, 1 / period
+    double m_phase_turns = 0.0;  // phase / 2 pi
     std::vector<StepSpan> m_spans;
     std::vector<std::size_t> m_by_rise;  // step indices by the sample where they have risen
     std::size_t m_next_rise = 0;         // in m_by_rise: the first step not yet risen

@@ -29,8 +29,8 @@ HWY_INLINE V RisingStepOf(D d, V t, double time, double height, double rate) {
 }
 
 template <class D, class V = hn::VFromD<D>>
-HWY_INLINE V SineOf(D d, V t, double amplitude, double period, double phase_turns) {
-    const V turns = hn::Add(hn::Div(t, hn::Set(d, period)), hn::Set(d, phase_turns));
+HWY_INLINE V SineOf(D d, V t, double amplitude, double frequency, double phase_turns) {
+    const V turns = hn::Add(hn::Mul(t, hn::Set(d, frequency)), hn::Set(d, phase_turns));
     return hn::Mul(hn::Set(d, amplitude), SinOfTurns(d, turns));
 }
 
@@ -75,8 +75,8 @@ double OneLane(double t, const Term& term) {
 auto RisingStep(double time, double height, double rate) {
     return [=](auto d, auto t) { return RisingStepOf(d, t, time, height, rate); };
 }
-auto Sine(double amplitude, double period, double phase_turns) {
-    return [=](auto d, auto t) { return SineOf(d, t, amplitude, period, phase_turns); };
+auto Sine(double amplitude, double frequency, double phase_turns) {
+    return [=](auto d, auto t) { return SineOf(d, t, amplitude, frequency, phase_turns); };
 }
 auto Settle(double height, double time_constant) {
     return [=](auto d, auto t) { return SettleOf(d, t, height, time_constant); };
@@ -86,6 +86,21 @@ void AddDriftLanes(double* sums, std::size_t first, std::size_t count, SampleGri
                    double drift) {
     AddTerms(sums, first, count, grid,
              [drift](auto d, auto t) { return hn::Mul(t, hn::Set(d, drift)); });
+}
+
+template <class D>
+HWY_INLINE void AddConstantSpan(D d, double* sums, std::size_t& j, std::size_t count,
+                                double value) {
+    const std::size_t lanes = hn::Lanes(d);
+    const auto v = hn::Set(d, value);
+    for (; j + lanes <= count; j += lanes)
+        hn::StoreU(hn::Add(hn::LoadU(d, sums + j), v), d, sums + j);
+}
+
+void AddConstantLanes(double* sums, std::size_t count, double value) {
+    std::size_t j = 0;
+    AddConstantSpan(hn::ScalableTag<double>(), sums, j, count, value);
+    AddConstantSpan(hn::CappedTag<double, 1>(), sums, j, count, value);
 }
 
 template <class D>
@@ -112,8 +127,8 @@ void AddRisingStepLanes(double* sums, std::size_t first, std::size_t count, Samp
     AddTerms(sums, first, count, grid, RisingStep(time, height, rate));
 }
 void AddSineLanes(double* sums, std::size_t first, std::size_t count, SampleGrid grid,
-                  double amplitude, double period, double phase_turns) {
-    AddTerms(sums, first, count, grid, Sine(amplitude, period, phase_turns));
+                  double amplitude, double frequency, double phase_turns) {
+    AddTerms(sums, first, count, grid, Sine(amplitude, frequency, phase_turns));
 }
 void AddSettleLanes(double* sums, std::size_t first, std::size_t count, SampleGrid grid,
                     double height, double time_constant) {
@@ -126,8 +141,8 @@ double RisingStepOneLane(double t, double time, double height, double rate) {
 double StepArgumentOneLane(double t, double time, double rate) {
     return OneLane(t, [=](auto d, auto v) { return StepArgumentOf(d, v, time, rate); });
 }
-double SineOneLane(double t, double amplitude, double period, double phase_turns) {
-    return OneLane(t, Sine(amplitude, period, phase_turns));
+double SineOneLane(double t, double amplitude, double frequency, double phase_turns) {
+    return OneLane(t, Sine(amplitude, frequency, phase_turns));
 }
 double SettleOneLane(double t, double height, double time_constant) {
     return OneLane(t, Settle(height, time_constant));
@@ -142,6 +157,7 @@ namespace portable_math {
 HWY_EXPORT(AddRisingStepLanes);
 HWY_EXPORT(AddDriftLanes);
 HWY_EXPORT(AddToSamplesLanes);
+HWY_EXPORT(AddConstantLanes);
 HWY_EXPORT(AddSineLanes);
 HWY_EXPORT(AddSettleLanes);
 }  // namespace portable_math
@@ -163,14 +179,14 @@ double StepArgument(double t, double time, double rate) {
 }
 
 void AddSineTerms(double* sums, std::size_t first, std::size_t count, const SampleGrid& grid,
-                  double amplitude, double period, double phase_turns) {
+                  double amplitude, double frequency, double phase_turns) {
     using namespace portable_math;
-    HWY_DYNAMIC_DISPATCH(AddSineLanes)(sums, first, count, grid, amplitude, period, phase_turns);
+    HWY_DYNAMIC_DISPATCH(AddSineLanes)(sums, first, count, grid, amplitude, frequency, phase_turns);
 }
 
-double SineAt(double t, double amplitude, double period, double phase_turns) {
+double SineAt(double t, double amplitude, double frequency, double phase_turns) {
     using namespace portable_math;
-    return HWY_STATIC_DISPATCH(SineOneLane)(t, amplitude, period, phase_turns);
+    return HWY_STATIC_DISPATCH(SineOneLane)(t, amplitude, frequency, phase_turns);
 }
 
 void AddSettleTerms(double* sums, std::size_t first, std::size_t count, const SampleGrid& grid,
@@ -187,6 +203,11 @@ void AddDriftTerms(double* sums, std::size_t first, std::size_t count, const Sam
                    double drift) {
     using namespace portable_math;
     HWY_DYNAMIC_DISPATCH(AddDriftLanes)(sums, first, count, grid, drift);
+}
+
+void AddConstant(double* sums, std::size_t count, double value) {
+    using namespace portable_math;
+    HWY_DYNAMIC_DISPATCH(AddConstantLanes)(sums, count, value);
 }
 
 void AddToSamples(float* samples, const double* baseline, const double* noise, std::size_t count) {

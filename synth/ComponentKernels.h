@@ -18,10 +18,13 @@ double RisingStepAt(double t, double time, double height, double rate);
 // (t - time) * rate, and 0 at t == time (also for a sharp step, whose rate is infinite).
 double StepArgument(double t, double time, double rate);
 
-// amplitude * sin(2 pi (t / period + phase_turns)).
+// amplitude * sin(2 pi (t * frequency + phase_turns)), frequency in turns per minute.
 void AddSineTerms(double* sums, std::size_t first, std::size_t count, const SampleGrid& grid,
-                  double amplitude, double period, double phase_turns);
-double SineAt(double t, double amplitude, double period, double phase_turns);
+                  double amplitude, double frequency, double phase_turns);
+double SineAt(double t, double amplitude, double frequency, double phase_turns);
+
+// sums[j] += value, for j < count.
+void AddConstant(double* sums, std::size_t count, double value);
 
 // height * e^(-t / time_constant) from t = 0 on, height before.
 void AddSettleTerms(double* sums, std::size_t first, std::size_t count, const SampleGrid& grid,

@@ -55,18 +55,19 @@ void RegenerateSignal(Signal4& signal, std::vector<GenPeak4>& peaks, double nois
     if (scope != RegenerationScope::Everything) parts = nullptr;
     const std::size_t n = signal.Size();
     FillSignal(signal, n, peaks);
+    // The components' draws do not depend on the samples: for the whole signal they begin once
+    // the fill's threads are done, beside the bounds and the white noise (begun beside the fill,
+    // they would only slow its threads down); for a trial, once its bounds say how far they run.
+    std::optional<ComponentPass> pass;
+    const bool drawn = !components.IsEmpty();
+    if (drawn && scope == RegenerationScope::Everything)
+        pass.emplace(components, drift, signal.Grid(), n, n);
     for (GenPeak4& peak : peaks)
         if (peak.auto_bounds) FindPeakBounds(signal, peak);
     const std::vector<IndexRange> disturbed = SamplesToDisturb(signal, peaks, scope);
-    // The components' draws do not depend on the samples: they begin here, beside the white
-    // noise, and run to the end for the whole signal, or to the last sample a trial measures.
-    // (Begun beside the fill, they would only slow its threads down.)
-    std::optional<ComponentPass> pass;
-    if (!components.IsEmpty())
+    if (drawn && !pass)
         pass.emplace(components, drift, signal.Grid(), n,
-                     scope == RegenerationScope::Everything ? n
-                     : disturbed.empty()                    ? 0
-                                                            : disturbed.back().last);
+                     disturbed.empty() ? 0 : disturbed.back().last);
     std::optional<Mt19937> white;
     if (parts) {
         parts->peaks = signal.samples;

@@ -121,7 +121,7 @@ TEST(Kernels, EveryTargetAddsExactlyTheOneLaneTerms) {
         const TailShape shape =
             SolveTailShape(trial % 2 ? 0.6 + 0.4 * unit(random) : 1.2 + 2.8 * unit(random));
         const double rate = 4.4 / k.width;
-        const double period = k.width * 10.0;
+        const double frequency = 0.1 / k.width;
         const Kernel kernels[] = {
             {"tailed",
              [&](double* s, std::size_t f, std::size_t n, const SampleGrid& g) {
@@ -135,9 +135,9 @@ TEST(Kernels, EveryTargetAddsExactlyTheOneLaneTerms) {
              [&](double t) { return RisingStepAt(t, k.time, k.height, rate); }},
             {"sine",
              [&](double* s, std::size_t f, std::size_t n, const SampleGrid& g) {
-                 AddSineTerms(s, f, n, g, k.height, period, 0.3);
+                 AddSineTerms(s, f, n, g, k.height, frequency, 0.3);
              },
-             [&](double t) { return SineAt(t, k.height, period, 0.3); }},
+             [&](double t) { return SineAt(t, k.height, frequency, 0.3); }},
             {"settle",
              [&](double* s, std::size_t f, std::size_t n, const SampleGrid& g) {
                  AddSettleTerms(s, f, n, g, k.height, k.width);
