@@ -47,6 +47,47 @@ private:
     std::optional<WanderStream> m_wander;
 };
 
+// Storage for the chunks, kept by each thread from one pass to the next: on a virtual machine a
+// fresh page costs a fault of several microseconds, and a pass on a long signal would touch
+// megabytes of fresh pages each time. A pass made while another holds the thread's storage gets
+// storage of its own.
+class ChunkStorage {
+public:
+    explicit ChunkStorage(std::size_t count) {
+        Kept& kept = ThreadsKept();
+        if (kept.lent) {
+            m_own.resize(count);
+            m_data = m_own.data();
+            return;
+        }
+        if (kept.values.size() < count) kept.values.resize(count);
+        kept.lent = true;
+        m_lent = &kept;
+        m_data = kept.values.data();
+    }
+    ~ChunkStorage() {
+        if (m_lent) m_lent->lent = false;
+    }
+    ChunkStorage(const ChunkStorage&) = delete;
+    ChunkStorage& operator=(const ChunkStorage&) = delete;
+
+    double* Data() { return m_data; }
+
+private:
+    struct Kept {
+        std::vector<double> values;
+        bool lent = false;
+    };
+    static Kept& ThreadsKept() {
+        thread_local Kept kept;
+        return kept;
+    }
+
+    Kept* m_lent = nullptr;
+    std::vector<double> m_own;
+    double* m_data = nullptr;
+};
+
 // Chunks of the draws, made ahead on a second thread for a long signal (the first from the moment
 // the pass is made, while the white noise is added), else each when it is wanted. The streams are
 // the same whichever thread runs them.
@@ -56,11 +97,18 @@ constexpr std::size_t kAhead = 2;
 
 class DrawsAhead {
 public:
-    DrawsAhead(Draws& draws, std::size_t end) : m_draws(draws), m_end(end) {
-        const bool ahead = m_draws.AreHeavy() && end > kChunk;
-        for (std::size_t k = 0; k < (ahead ? kAhead : 1); ++k)
-            m_chunks.emplace_back(std::min(kChunk, end));
-        if (!ahead) return;
+    DrawsAhead(Draws& draws, std::size_t end)
+        : m_draws(draws),
+          m_end(end),
+          m_ahead(m_draws.AreHeavy() && end > kChunk),
+          // A signal shorter than a chunk needs buffers of its own length only.
+          m_storage(2 * (m_ahead ? kAhead : 1) * std::min(kChunk, end)) {
+        const std::size_t size = std::min(kChunk, end);
+        for (std::size_t k = 0; k < (m_ahead ? kAhead : 1); ++k) {
+            double* at = m_storage.Data() + 2 * k * size;
+            m_chunks.push_back({at, at + size});
+        }
+        if (!m_ahead) return;
         try {
             m_helper = std::thread([this] { Produce(); });
         } catch (const std::system_error&) {
@@ -80,14 +128,10 @@ public:
     DrawsAhead(const DrawsAhead&) = delete;
     DrawsAhead& operator=(const DrawsAhead&) = delete;
 
-    // Left unset until made: every value is written before it is read. A signal shorter than a
-    // chunk gets buffers of its own length.
+    // Views into the storage; every value is written before it is read.
     struct Chunk {
-        explicit Chunk(std::size_t size)
-            : noise(std::make_unique_for_overwrite<double[]>(size)),
-              wander_deviates(std::make_unique_for_overwrite<double[]>(size)) {}
-        std::unique_ptr<double[]> noise;
-        std::unique_ptr<double[]> wander_deviates;
+        double* noise;
+        double* wander_deviates;
     };
 
     // The draws of chunk k (samples k * kChunk on); chunks are asked for in order, and asking for
@@ -112,8 +156,8 @@ private:
         const std::size_t first = k * kChunk;
         const std::size_t last = std::min(m_end, first + kChunk);
         for (std::size_t b = first; b < last; b += kComponentBlock)
-            m_draws.Next(chunk.noise.get() + (b - first), chunk.wander_deviates.get() + (b - first),
-                         b, std::min(kComponentBlock, last - b));
+            m_draws.Next(chunk.noise + (b - first), chunk.wander_deviates + (b - first), b,
+                         std::min(kComponentBlock, last - b));
     }
 
     void Produce() {
@@ -143,6 +187,8 @@ private:
 
     Draws& m_draws;
     std::size_t m_end;
+    bool m_ahead;
+    ChunkStorage m_storage;
     std::vector<Chunk> m_chunks;
     std::size_t m_made = SIZE_MAX;  // without the helper: the chunk in the buffer
     std::mutex m_mutex;
@@ -188,25 +234,25 @@ void ComponentPass::AddTo(Signal4& signal, std::span<const IndexRange> ranges,
     if (baseline) baseline->assign(w.n, 0.0);
     if (noise) noise->assign(w.n, 0.0);
     std::optional<WanderStream>& wander = w.draws.Wander();
-    std::array<double, kComponentBlock> base;
+    std::array<double, kComponentBlock> block;  // the baseline of one block
     float* out = signal.samples.data();
     auto range = ranges.begin();
     for (std::size_t first = 0; first < w.end; first += kComponentBlock) {
         const std::size_t count = std::min(kComponentBlock, w.end - first);
         const DrawsAhead::Chunk& chunk = w.ahead.Get(first / kChunk);
-        const double* extra = chunk.noise.get() + first % kChunk;
-        w.time_terms.Fill(base.data(), first, count);
-        if (wander) wander->Walk(base.data(), chunk.wander_deviates.get() + first % kChunk, count);
-        AddDriftTerms(base.data(), first, count, w.grid, w.drift);
-        if (baseline) std::copy(base.begin(), base.begin() + count, baseline->begin() + first);
+        const double* extra = chunk.noise + first % kChunk;
+        double* base = block.data();
+        w.time_terms.Fill(base, first, count);
+        if (wander) wander->Walk(base, chunk.wander_deviates + first % kChunk, count);
+        AddDriftTerms(base, first, count, w.grid, w.drift);
+        if (baseline) std::copy(base, base + count, baseline->begin() + first);
         if (noise) std::copy(extra, extra + count, noise->begin() + first);
         const std::size_t last = first + count;
         for (; range != ranges.end() && range->first < last; ++range) {
             const std::size_t from = std::max(first, range->first);
             const std::size_t to = std::min(last, range->last);
             if (from < to)
-                AddToSamples(out + from, base.data() + (from - first), extra + (from - first),
-                             to - from);
+                AddToSamples(out + from, base + (from - first), extra + (from - first), to - from);
             if (range->last > last) break;
         }
     }
