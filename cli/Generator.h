@@ -43,17 +43,19 @@ using ChannelPartsFn =
     std::function<void(std::size_t channel, const Signal4& signal, const SignalParts& parts)>;
 
 // Fills `document` from the scenario, exactly as the generator would: channels in file order,
-// each regenerated from its peaks; then for each peak given by its area, in list order, the width
-// is fitted to that area and the channel regenerated. The stored peak tables leave out peaks
+// each regenerated from its peaks (a peak given by its area with the width of its area's closed
+// form); then for each peak given by its area, in list order, the width is fitted to that area
+// and, when the fit succeeds, the channel regenerated. The stored peak tables leave out peaks
 // whose time lies outside the analysis or that reach its end. The same scenario and options give
 // the same document.
 //
 // Returns one line per peak stored differently from the request: left out of the table (why), or
-// given by an area that the fit did not reach (requested and stored area). Throws ScenarioError
-// when a channel's samples are not all finite. Fills `truth` when given (it costs one more fill of
-// each channel). Calls `parts` for each channel once it is finished, in channel order, with the
-// parts its last regeneration kept (one float and two doubles per sample, for one channel at a
-// time). The components of every channel draw from options.seed and the channel's position.
+// given by an area that the fit refused (why) or that the stored area misses. Throws
+// ScenarioError when a channel's samples or its peaks' values are not all finite. Fills `truth`
+// when given (it costs one more fill of each channel). Calls `parts` for each channel once it is
+// finished, in channel order, with the parts of its samples (one float and two doubles per
+// sample, for one channel at a time). The components of every channel draw from options.seed and
+// the channel's position.
 std::vector<std::string> GenerateDocument(const Scenario& scenario, const GenerateOptions& options,
                                           CTarvikFile4& document, const ProgressFn& progress = {},
                                           DocumentTruth* truth = nullptr,

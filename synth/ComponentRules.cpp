@@ -5,6 +5,7 @@
 
 #include "NumberText.h"
 #include "PinkFilter.h"
+#include "PolarPoints.h"
 
 namespace {
 

@@ -17,10 +17,6 @@ inline constexpr std::size_t kMaxBaselineSteps = 10'000;
 // below the 3.4e38 where a float sample ends, so that no sum of them leaves single precision.
 inline constexpr double kMaxComponentReach = 1e30;
 
-// The largest normal deviate the polar method can give: its points have coordinates of at least
-// 2^-53 in magnitude, so s >= 2^-106 and |z| <= sqrt(-2 ln s) = 12.12.
-inline constexpr double kLargestDeviate = 12.5;
-
 // Why the components cannot be synthesised, and where.
 struct ComponentFault {
     std::string key;     // as a scenario names it: "steps[2].width", "spikes.rate"; empty: all

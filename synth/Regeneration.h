@@ -1,20 +1,11 @@
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "Peak4.h"
 #include "Signal4.h"
 #include "SignalComponents.h"
-
-// How much of a regeneration's result the caller will use.
-enum class RegenerationScope {
-    // The signal and every measured value of the peaks.
-    Everything,
-    // Every measured value of the peaks, and the noise generator's state, exactly as Everything
-    // leaves them; but noise and drift reach only the samples the area measurement reads, the
-    // others keeping the clean sum of the peaks. For trial signals that are thrown away.
-    Measurements,
-};
 
 // The parts a regenerated signal is made of, sample by sample: the clean sum of the peaks (as
 // stored, a float), the baseline (drift and baseline components) and the noise (white noise and
@@ -36,15 +27,22 @@ struct SignalParts {
 //   3. add the white noise;
 //   4. add the drift, or, when the channel has components, the drift, the baseline components and
 //      the noise components in one step (ComponentPass; its random draws, which do not depend on
-//      the samples, begin beside step 3);
+//      the samples, begin beside step 2);
 //   5. measure every peak's area, in list order.
-// Every regeneration in the program, and every trial of a width fit, goes through here. With
-// `parts` (and RegenerationScope::Everything), the parts of every sample are kept there.
+// Every regeneration in the program goes through here, and every trial of a width fit through
+// RegenerateMeasurements below, which runs the same steps. With `parts`, the parts of every
+// sample are kept there.
 void RegenerateSignal(Signal4& signal, std::vector<GenPeak4>& peaks, double noise, double drift,
-                      const ChannelComponents& components,
-                      RegenerationScope scope = RegenerationScope::Everything,
-                      SignalParts* parts = nullptr);
+                      const ChannelComponents& components = {}, SignalParts* parts = nullptr);
 
-// A channel without components, as the desktop program has them.
-void RegenerateSignal(Signal4& signal, std::vector<GenPeak4>& peaks, double noise, double drift,
-                      RegenerationScope scope = RegenerationScope::Everything);
+// A regeneration for a trial whose signal is thrown away: peaks[measured] gets exactly the
+// bounds, baseline and window values and area that RegenerateSignal would give it from the same
+// noise generator state and components; the other peaks are left as they are. Only the samples
+// that peak's measurement reads are computed: the fill starts around the peak and grows until the
+// bound walks have read filled samples only, and noise, drift and components reach only what the
+// area reads. Every other sample keeps whatever it held, so `signal` need only have the channel's
+// grid and length. The generator stops after the last deviate the measurement needs: the caller
+// puts it back. The components' own generators start afresh at every regeneration, so every
+// trial sees the components the channel's regeneration adds.
+void RegenerateMeasurements(Signal4& signal, std::vector<GenPeak4>& peaks, std::size_t measured,
+                            double noise, double drift, const ChannelComponents& components = {});

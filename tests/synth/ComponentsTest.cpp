@@ -27,7 +27,7 @@ SignalParts PartsOf(const ChannelComponents& components, double minutes, double 
     Signal4 signal = ZeroSignal(minutes, rate);
     std::vector<GenPeak4> none;
     SignalParts parts;
-    RegenerateSignal(signal, none, noise, drift, components, RegenerationScope::Everything, &parts);
+    RegenerateSignal(signal, none, noise, drift, components, &parts);
     if (out) *out = signal;
     return parts;
 }
@@ -258,8 +258,7 @@ TEST(Components, LongRunHasTheSameBytesOnEveryTarget) {
         std::vector<GenPeak4> peaks = LongRunTailingPeaks();
         peaks.resize(40);
         SignalParts parts;
-        RegenerateSignal(s, peaks, kLongRunNoise, kLongRunDrift, LongRunComponents(),
-                         RegenerationScope::Everything, &parts);
+        RegenerateSignal(s, peaks, kLongRunNoise, kLongRunDrift, LongRunComponents(), &parts);
         if (first.empty()) {
             first = s.samples;
             baseline = parts.baseline;
@@ -306,27 +305,6 @@ TEST(Components, TrueBaselineBetweenSamples) {
         const double times[] = {t};
         EXPECT_NEAR(TrueBaselineAt(c, 0.5, grid, 1000, times)[0], 0.5 * t + step + wander, 1e-12)
             << t;
-    }
-}
-
-// A width-fit trial adds noise and components only where it measures, yet measures exactly what a
-// full regeneration does.
-TEST(Components, MeasurementsScopeMeasuresWhatEverythingMeasures) {
-    ChannelComponents c = LongRunComponents();
-    c.spikes->rate = 20.0;
-    const std::vector<GenPeak4> peaks = PlacePeaks(10.0, 12, 0.02, 0.5);
-    std::vector<std::vector<GenPeak4>> measured;
-    for (RegenerationScope scope :
-         {RegenerationScope::Everything, RegenerationScope::Measurements}) {
-        NoiseEngine::Instance().Seed(NoiseEngine::kDefaultSeed);
-        Signal4 signal = ZeroSignal(10.0, 600.0);
-        measured.push_back(peaks);
-        RegenerateSignal(signal, measured.back(), 0.2, -0.4, c, scope);
-    }
-    for (std::size_t p = 0; p < peaks.size(); ++p) {
-        EXPECT_EQ(measured[1][p].area, measured[0][p].area) << p;
-        EXPECT_EQ(measured[1][p].front_base_height, measured[0][p].front_base_height) << p;
-        EXPECT_EQ(measured[1][p].window_back_height, measured[0][p].window_back_height) << p;
     }
 }
 
