@@ -364,17 +364,35 @@ ModelChange CGeneratorModel::SetPeakValue(int channel, int index, PeakValue what
 }
 
 ModelChange CGeneratorModel::FitArea(int channel, int index, double area) {
-    if (Refusal refused = CheckRequestedArea(area)) {
+    WorkingChannel working = Working(channel);
+    GenPeak4& peak = working.peaks[static_cast<std::size_t>(index)];
+    // A negative peak's measured area is negative; what is fitted is its magnitude, whichever
+    // sign the user typed.
+    const double wanted = peak.height < 0.0 ? std::fabs(area) : area;
+    if (Refusal refused = CheckRequestedArea(wanted)) {
         refused.channel = channel;
         return Refused(refused);
     }
-    WorkingChannel working = Working(channel);
-    GenPeak4& peak = working.peaks[static_cast<std::size_t>(index)];
-    peak.area = area;
+    peak.area = wanted;
     peak.auto_bounds = true;
-    FitWidthToArea(ChannelSignal(channel), working.peaks, static_cast<std::size_t>(index), area,
-                   working.noise, working.drift);
-    return ReplaceChannel(StepKind::EditPeak, channel, std::move(working));
+    const WidthFitResult fit =
+        FitWidthToArea(ChannelSignal(channel), working.peaks, static_cast<std::size_t>(index),
+                       wanted, working.noise, working.drift);
+    switch (fit.outcome) {
+        case WidthFitOutcome::Fitted:
+            return ReplaceChannel(StepKind::EditPeak, channel, std::move(working));
+        case WidthFitOutcome::NotPositive:
+            return Refused({RefusalCode::AreaNotPositive, 0.0, channel});
+        case WidthFitOutcome::Unreachable:
+            return Refused({RefusalCode::AreaUnreachable, fit.area, channel});
+        case WidthFitOutcome::TooSmall:
+            return Refused({RefusalCode::AreaTooSmall, fit.area, channel});
+        case WidthFitOutcome::NoHeight:
+            return Refused({RefusalCode::AreaNeedsHeight, 0.0, channel});
+        case WidthFitOutcome::NonFinite:
+            break;
+    }
+    return Refused({RefusalCode::SignalNotFinite, 0.0, channel});
 }
 
 ModelChange CGeneratorModel::RenamePeak(int channel, int index, std::string name) {

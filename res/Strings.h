@@ -106,6 +106,8 @@ inline constexpr const char* kRefusedBoundsOutsideRun =
 inline constexpr const char* kRefusedAreaNotPositive = "Площадь должна быть больше 0.";
 inline constexpr const char* kRefusedAreaUnreachable =
     "Такой площади не даёт ни одна ширина в пределах анализа: наибольшая — %1.";
+inline constexpr const char* kRefusedAreaTooSmall =
+    "Даже самый узкий пик такой высоты даёт площадь больше: наименьшая — %1.";
 inline constexpr const char* kRefusedAreaNeedsHeight = "У пика нулевой высоты нет площади.";
 // %1: the channel's number from 1.
 inline constexpr const char* kRefusedSignalNotFinite =
