@@ -17,14 +17,13 @@
 #include "hwy/highway.h"
 #include "synth/PortableMath-inl.h"
 #include "synth/TailShape.h"
+#include "synth/TailedPeak.h"
 
 HWY_BEFORE_NAMESPACE();
 namespace portable_math {
 namespace HWY_NAMESPACE {
 
 inline constexpr double kSqrtHalf = 0.70710678118654752440;
-// sqrt(746) = 27.313: beyond it e^(-y^2) is 0.0 and erfc(y) is exactly 2 - 0.
-inline constexpr double kErfcIsTwo = 27.32;
 
 // The exponent of the Chebyshev fit of erfc: erfc(x) = t e^(ErfcFit(t) - x^2) for x >= 0 with
 // t = 1 / (1 + x/2), relative error below 1.2e-7. Horner's scheme from the highest coefficient.
