@@ -1,6 +1,8 @@
 #include "ComponentsCsv.h"
 
 #include <charconv>
+#include <filesystem>
+#include <system_error>
 
 #include "ChannelFiles.h"
 #include "file/SaveTarget.h"
@@ -14,6 +16,20 @@ void AppendNumber(std::string& line, T value) {
     line.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
 }
 
+// Whether two names lead to one file: the same file on disk, or, for files not there yet, the
+// same path once links and "." and ".." are resolved.
+bool IsSameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    if (std::filesystem::equivalent(a, b, error)) return true;
+    auto resolved = [&error](const std::string& name) {
+        return std::filesystem::weakly_canonical(std::filesystem::absolute(name, error), error);
+    };
+    const std::filesystem::path resolved_a = resolved(a);
+    if (error) return false;
+    const std::filesystem::path resolved_b = resolved(b);
+    return !error && resolved_a == resolved_b;
+}
+
 [[noreturn]] void CannotWrite(const AtomicFile& file, const std::string& path) {
     throw ComponentsCsvError(
         path, "cannot write: " + (file.Refusal().empty()
@@ -25,6 +41,14 @@ void AppendNumber(std::string& line, T value) {
 
 ComponentsCsv::ComponentsCsv(const std::string& path, std::size_t channels)
     : m_files(ChannelFileNames(path, channels)), m_written(m_files.size()) {}
+
+std::optional<ComponentsCsv::Clash> ComponentsCsv::FindClash(
+    const std::vector<std::string>& others) const {
+    for (const std::string& file : m_files)
+        for (const std::string& other : others)
+            if (!other.empty() && IsSameFile(file, other)) return Clash{file, other};
+    return std::nullopt;
+}
 
 void ComponentsCsv::Write(std::size_t position, const Signal4& signal, const SignalParts& parts) {
     const std::string& path = m_files.at(position);

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -22,6 +23,15 @@ public:
     ComponentsCsv(const std::string& path, std::size_t channels);
 
     const std::vector<std::string>& Files() const { return m_files; }
+
+    // A parts file that is also one of `others` (the command's other files: its input, the
+    // document, its spectra file, the manifest), with that file's name as given. Committed after
+    // them, the parts would replace it. Empty names in `others` are passed over.
+    struct Clash {
+        std::string file;
+        std::string other;
+    };
+    std::optional<Clash> FindClash(const std::vector<std::string>& others) const;
 
     // Writes the rows of the channel at `position` into a temporary file beside its own.
     void Write(std::size_t position, const Signal4& signal, const SignalParts& parts);

@@ -28,6 +28,7 @@
 #include "aia/AiaError.h"
 #include "file/ResultText.h"
 #include "file/SaveTarget.h"
+#include "file/SpectraFile.h"
 #include "res/Version.h"
 #include "synth/NoiseEngine.h"
 
@@ -143,6 +144,10 @@ void Generate(const GenerateArgs& args) {
     if (args.components) {
         components.emplace(*args.components, scenario.channels.size());
         for (const std::string& file : components->Files()) CheckOutput(file);
+        if (const auto clash = components->FindClash(
+                {args.scenario, args.output, SpectraPath(args.output), args.manifest}))
+            throw ToolError{clash->file,
+                            "--components names the same file as " + Printable(clash->other)};
     }
 
     std::vector<std::string> warnings;

@@ -251,8 +251,9 @@ TEST(BadInput, OutputsThatAreNoRegularFilesAreLeftAlone) {
     }
 }
 
-// A --components file that is no regular file, or no name at all, is refused before any work:
-// neither the document nor any other file is written.
+// A --components file that is no regular file, no name at all, or one of the command's other
+// files (which the parts, committed last, would replace) is refused before any work: neither the
+// document nor any other file is written.
 TEST(BadInput, ComponentsFilesThatAreNoRegularFilesAreRefusedBeforeAnyWork) {
     ToolFolder dir;
     dir.Write("one.json", R"({"analysis_time": 1, "sample_rate": 10, "channels": [{"pink": 1}]})");
@@ -266,6 +267,12 @@ TEST(BadInput, ComponentsFilesThatAreNoRegularFilesAreRefusedBeforeAnyWork) {
         {{"one.json", "/dev/zero"}, "xstgtool: /dev/zero: cannot write: it is a character device"},
         {{"one.json", ""}, "xstgtool: --components: the file name is empty"},
         {{"two.json", "p.csv"}, "xstgtool: p-channel-1.csv: cannot write: it is a FIFO"},
+        {{"one.json", "./one.json"},
+         "xstgtool: ./one.json: --components names the same file as one.json"},
+        {{"one.json", "folder/../out.xstg"},
+         "xstgtool: folder/../out.xstg: --components names the same file as out.xstg"},
+        {{"one.json", "out.xspc"},
+         "xstgtool: out.xspc: --components names the same file as out.xspc"},
     };
     for (const auto& [args, expected] : cases) {
         SCOPED_TRACE(args[1]);
@@ -278,6 +285,8 @@ TEST(BadInput, ComponentsFilesThatAreNoRegularFilesAreRefusedBeforeAnyWork) {
         EXPECT_FALSE(dir.Exists("p-channel-0.csv"));
     }
     EXPECT_TRUE(std::filesystem::is_fifo(dir.Path("fifo")));
+    EXPECT_EQ(dir.Read("one.json"),
+              R"({"analysis_time": 1, "sample_rate": 10, "channels": [{"pink": 1}]})");
 }
 
 TEST(BadInput, CommandLineErrors) {
