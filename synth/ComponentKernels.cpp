@@ -5,6 +5,7 @@
 
 #include "hwy/highway.h"
 #include "synth/ComponentKernels.h"
+#include "synth/GridTerms-inl.h"
 #include "synth/PortableMath-inl.h"
 
 HWY_BEFORE_NAMESPACE();
@@ -42,28 +43,12 @@ HWY_INLINE V SettleOf(D d, V t, double height, double time_constant) {
     return hn::Mul(hn::Set(d, height), ExpOfNonPositive(d, held));
 }
 
-// sums[j] += term(start + (first + j) * step) for j < count, a vector at a time, the rest on one
-// lane. `term` is one of the templates above with its constants bound.
-template <class D, class Term>
-HWY_INLINE void AddTermsOf(D d, double* sums, std::size_t first, std::size_t& j, std::size_t count,
-                           const SampleGrid& grid, const Term& term) {
-    const std::size_t lanes = hn::Lanes(d);
-    const auto start = hn::Set(d, grid.start);
-    const auto step = hn::Set(d, grid.step);
-    const auto advance = hn::Set(d, static_cast<double>(lanes));
-    auto index = hn::Iota(d, static_cast<double>(first + j));
-    for (; j + lanes <= count; j += lanes, index = hn::Add(index, advance)) {
-        const auto t = hn::Add(start, hn::Mul(index, step));
-        hn::StoreU(hn::Add(hn::LoadU(d, sums + j), term(d, t)), d, sums + j);
-    }
-}
-
 template <class Term>
 void AddTerms(double* sums, std::size_t first, std::size_t count, const SampleGrid& grid,
               const Term& term) {
     std::size_t j = 0;
-    AddTermsOf(hn::ScalableTag<double>(), sums, first, j, count, grid, term);
-    AddTermsOf(hn::CappedTag<double, 1>(), sums, first, j, count, grid, term);
+    AddGridTerms(hn::ScalableTag<double>(), sums, first, j, count, grid, term);
+    AddGridTerms(hn::CappedTag<double, 1>(), sums, first, j, count, grid, term);
 }
 
 template <class Term>

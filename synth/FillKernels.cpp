@@ -12,6 +12,7 @@
 #include "hwy/highway.h"
 #include "synth/FillKernels.h"
 #include "synth/GaussPeak.h"
+#include "synth/GridTerms-inl.h"
 #include "synth/PortableMath-inl.h"
 #include "synth/TailedPeak-inl.h"
 
@@ -92,16 +93,9 @@ template <class D>
 HWY_INLINE void AddTailedTermsWith(D d, double* sums, std::size_t first, std::size_t& j,
                                    std::size_t count, const SampleGrid& grid, double height,
                                    double width, const TailShape& shape, double time) {
-    const std::size_t lanes = hn::Lanes(d);
-    const auto start = hn::Set(d, grid.start);
-    const auto step = hn::Set(d, grid.step);
-    const auto advance = hn::Set(d, static_cast<double>(lanes));
-    auto index = hn::Iota(d, static_cast<double>(first + j));
-    for (; j + lanes <= count; j += lanes, index = hn::Add(index, advance)) {
-        const auto t = hn::Add(start, hn::Mul(index, step));
-        const auto z = TailArgument(d, t, width, shape, time);
-        hn::StoreU(hn::Add(hn::LoadU(d, sums + j), TailedTerm(d, z, height, shape)), d, sums + j);
-    }
+    AddGridTerms(d, sums, first, j, count, grid, [&](auto tag, auto t) {
+        return TailedTerm(tag, TailArgument(tag, t, width, shape, time), height, shape);
+    });
 }
 
 // The smallest exponent field (as a double) of sums[0 .. count).
