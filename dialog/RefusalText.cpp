@@ -78,7 +78,7 @@ const char* TextOf(RefusalCode code) {
 }  // namespace
 
 QString RefusalText(const Refusal& refusal) {
-    QString text = QString::fromUtf8(TextOf(refusal.code));
+    QString text = Strings::Tr(TextOf(refusal.code));
     if (!text.contains(QStringLiteral("%1"))) return text;
     // The one message that names a channel counts channels from 1, as the tabs do.
     if (refusal.code == RefusalCode::SignalNotFinite) return text.arg(refusal.channel + 1);

@@ -180,6 +180,7 @@ class FixedPath final : public ISaveFileChooser {
 public:
     explicit FixedPath(QString path) : m_path(std::move(path)) {}
     QString ChoosePath(QWidget*) override { return m_path; }
+    QString ChooseExportPath(QWidget*, const QString&, const QString&) override { return m_path; }
 
 private:
     QString m_path;
