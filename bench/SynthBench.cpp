@@ -22,21 +22,34 @@ struct Run {
     std::vector<GenPeak4> peaks;
     double noise = 0.0;
     double drift = 0.0;
+    ChannelComponents components;
 };
 
 // 10 minutes at 100 samples per minute with five peaks: what the dialog starts with.
 Run DefaultChannel() {
-    return {ZeroSignal(10.0, 100.0), PlacePeaks(10.0, 5, 0.1, 0.1), 0.0, 0.0};
+    return {ZeroSignal(10.0, 100.0), PlacePeaks(10.0, 5, 0.1, 0.1), 0.0, 0.0, {}};
 }
 // 60 minutes at 6,000 samples per minute (360,000 samples), 200 peaks, noise and drift; the peaks
 // are those bench/peer/long_run.py draws.
 Run LongRun() {
-    return {LongRunSignal(), LongRunPeaks(), kLongRunNoise, kLongRunDrift};
+    return {LongRunSignal(), LongRunPeaks(), kLongRunNoise, kLongRunDrift, {}};
+}
+// The long run with pink noise, a wander, two steps, a sine and spikes.
+Run LongRunWithComponents() {
+    Run run = LongRun();
+    run.components = LongRunComponents();
+    return run;
+}
+// The long run with every peak tailing (factor 1.5).
+Run LongRunTailing() {
+    Run run = LongRun();
+    run.peaks = LongRunTailingPeaks();
+    return run;
 }
 
 void Pipeline(benchmark::State& state, Run run) {
     for (auto _ : state) {
-        RegenerateSignal(run.signal, run.peaks, run.noise, run.drift);
+        RegenerateSignal(run.signal, run.peaks, run.noise, run.drift, run.components);
         benchmark::DoNotOptimize(run.signal.samples.data());
     }
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(run.signal.Size()));
@@ -114,6 +127,12 @@ BENCHMARK_CAPTURE(Pipeline, DefaultChannel, DefaultChannel())
     ->Unit(benchmark::kMicrosecond)
     ->UseRealTime();
 BENCHMARK_CAPTURE(Pipeline, LongRun, LongRun())->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(Pipeline, LongRunWithComponents, LongRunWithComponents())
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(Pipeline, LongRunTailing, LongRunTailing())
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(PlainPipeline, LongRun, LongRun())->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(Noise)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(WidthFit)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -19,11 +19,7 @@ namespace {
 }  // namespace
 
 std::vector<std::string> PlanAiaExport(const CTarvikFile4& document, const std::string& path) {
-    const std::size_t channels = document.m_channels.size();
-    if (channels == 1) return {path};
-    std::vector<std::string> files;
-    for (std::size_t i = 0; i < channels; ++i) files.push_back(ChannelFileName(path, i));
-    return files;
+    return ChannelFileNames(path, document.m_channels.size());
 }
 
 void ExportAia(const CTarvikFile4& document, const std::vector<std::string>& files,

@@ -13,6 +13,7 @@
 #include "file/NewGuidString.h"
 #include "file/PassportFields.h"
 #include "model/SettingsEntry.h"
+#include "synth/Components.h"
 #include "synth/FillSignal.h"
 #include "synth/FiniteCheck.h"
 #include "synth/NoiseEngine.h"
@@ -130,12 +131,16 @@ void WarnUnreachedAreas(const ScenarioChannel& wanted, std::size_t channel,
     }
 }
 
-// The stored peaks' truth: the working peaks not left out, in order, measured on their clean sum.
+// The stored peaks' truth: the working peaks not left out, in order, measured on their clean sum,
+// with the true baseline at their bounds.
 std::vector<StoredPeakTruth> TruthOf(const Signal4& signal, const std::vector<GenPeak4>& peaks,
-                                     const std::vector<LeftOutPeak>& left_out) {
+                                     const std::vector<LeftOutPeak>& left_out,
+                                     const ScenarioChannel& wanted,
+                                     const ChannelComponents& components) {
     Signal4 clean(signal.Grid().step, signal.Grid().start, nullptr, 0);
     FillSignal(clean, signal.Size(), peaks);
     std::vector<StoredPeakTruth> truth;
+    std::vector<double> bounds;
     auto out = left_out.begin();
     for (std::size_t i = 0; i < peaks.size(); ++i) {
         if (out != left_out.end() && out->index == i) {
@@ -143,7 +148,14 @@ std::vector<StoredPeakTruth> TruthOf(const Signal4& signal, const std::vector<Ge
             continue;
         }
         truth.push_back({i, peaks[i].width, peaks[i].tail,
-                         MeasurePeakShape(clean, peaks[i].time, peaks[i].width)});
+                         MeasurePeakShape(clean, peaks[i].time, peaks[i].width), 0.0, 0.0});
+        bounds.insert(bounds.end(), {peaks[i].front, peaks[i].back});
+    }
+    const std::vector<double> baseline =
+        TrueBaselineAt(components, wanted.drift, signal.Grid(), signal.Size(), bounds);
+    for (std::size_t k = 0; k < truth.size(); ++k) {
+        truth[k].front_baseline = baseline[2 * k];
+        truth[k].back_baseline = baseline[2 * k + 1];
     }
     return truth;
 }
@@ -173,7 +185,7 @@ void ApplyScenarioPassport(const nlohmann::json& fields, Passport& passport) {
 
 std::vector<std::string> GenerateDocument(const Scenario& scenario, const GenerateOptions& options,
                                           CTarvikFile4& document, const ProgressFn& progress,
-                                          DocumentTruth* truth) {
+                                          DocumentTruth* truth, const ChannelPartsFn& parts) {
     std::vector<std::string> warnings;
     if (truth != nullptr) truth->clear();
     NoiseEngine::Instance().Seed(options.seed);
@@ -192,8 +204,14 @@ std::vector<std::string> GenerateDocument(const Scenario& scenario, const Genera
         channel.signal = Signal4(1.0 / scenario.sample_rate, 0.0, nullptr, 0);
         ResizeChecked(channel.signal, scenario.sample_count);
 
+        ChannelComponents components = wanted.components;
+        components.seed = options.seed;
+        components.channel = static_cast<std::uint32_t>(c);
         std::vector<GenPeak4> peaks = WorkingPeaks(wanted);
-        RegenerateSignal(channel.signal, peaks, wanted.noise, wanted.drift);
+        // With `parts`, every regeneration keeps its parts: the last one's are the document's.
+        SignalParts kept;
+        SignalParts* keep = parts ? &kept : nullptr;
+        RegenerateSignal(channel.signal, peaks, wanted.noise, wanted.drift, components, keep);
         advance();
         // The fit leaves the noise generator as it found it, so each regeneration after a fit
         // draws the noise its trials measured with.
@@ -201,9 +219,10 @@ std::vector<std::string> GenerateDocument(const Scenario& scenario, const Genera
         for (std::size_t i = 0; i < peaks.size(); ++i) {
             if (!wanted.peaks[i].area) continue;
             fits[i] = FitWidthToArea(channel.signal, peaks, i, *wanted.peaks[i].area, wanted.noise,
-                                     wanted.drift);
+                                     wanted.drift, components);
             if (fits[i]->outcome == WidthFitOutcome::Fitted)
-                RegenerateSignal(channel.signal, peaks, wanted.noise, wanted.drift);
+                RegenerateSignal(channel.signal, peaks, wanted.noise, wanted.drift, components,
+                                 keep);
             advance();
         }
         CheckFinite(channel.signal, peaks, wanted, c);
@@ -211,7 +230,9 @@ std::vector<std::string> GenerateDocument(const Scenario& scenario, const Genera
         channel.table = CollectStoredPeaks(channel.signal, peaks, &left_out);
         WarnLeftOut(wanted, c, channel.signal, peaks, left_out, warnings);
         WarnUnreachedAreas(wanted, c, peaks, fits, left_out, warnings);
-        if (truth != nullptr) truth->push_back(TruthOf(channel.signal, peaks, left_out));
+        if (truth != nullptr)
+            truth->push_back(TruthOf(channel.signal, peaks, left_out, wanted, components));
+        if (parts) parts(c, channel.signal, kept);
     }
 
     ApplyScenarioPassport(scenario.passport, document.m_passport);

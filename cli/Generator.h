@@ -9,6 +9,7 @@
 #include "Scenario.h"
 #include "file/TarvikFile4.h"
 #include "synth/PeakShape.h"
+#include "synth/Regeneration.h"
 #include "synth/TailShape.h"
 
 // Reports progress of a generation as units done out of a total (one unit per synthesis run).
@@ -28,10 +29,18 @@ struct StoredPeakTruth {
     double width = 0.0;
     TailShape tail;
     PeakShapeMeasure shape{};
+    // The true baseline (drift and baseline components) at the stored front and back, beside the
+    // straight baseline's stored heights there.
+    double front_baseline = 0.0;
+    double back_baseline = 0.0;
 };
 
 // Per channel, one entry per stored peak in table order.
 using DocumentTruth = std::vector<std::vector<StoredPeakTruth>>;
+
+// Receives each finished channel (its position and signal) with the parts of its samples.
+using ChannelPartsFn =
+    std::function<void(std::size_t channel, const Signal4& signal, const SignalParts& parts)>;
 
 // Fills `document` from the scenario, exactly as the generator would: channels in file order,
 // each regenerated from its peaks (a peak given by its area with the width of its area's closed
@@ -43,10 +52,14 @@ using DocumentTruth = std::vector<std::vector<StoredPeakTruth>>;
 // Returns one line per peak stored differently from the request: left out of the table (why), or
 // given by an area that the fit refused (why) or that the stored area misses. Throws
 // ScenarioError when a channel's samples or its peaks' values are not all finite. Fills `truth`
-// when given (it costs one more fill of each channel).
+// when given (it costs one more fill of each channel). Calls `parts` for each channel once it is
+// finished, in channel order, with the parts of its samples (one float and two doubles per
+// sample, for one channel at a time). The components of every channel draw from options.seed and
+// the channel's position.
 std::vector<std::string> GenerateDocument(const Scenario& scenario, const GenerateOptions& options,
                                           CTarvikFile4& document, const ProgressFn& progress = {},
-                                          DocumentTruth* truth = nullptr);
+                                          DocumentTruth* truth = nullptr,
+                                          const ChannelPartsFn& parts = {});
 
 // Copies the scenario's passport fields into the passport.
 void ApplyScenarioPassport(const nlohmann::json& fields, Passport& passport);

@@ -6,13 +6,17 @@
 #include <initializer_list>
 #include <random>
 #include <string_view>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "EchoText.h"
 #include "Scenario.h"
 #include "StrictJson.h"
+#include "synth/ComponentRules.h"
 #include "synth/SampleCount.h"
 #include "synth/ScalarMath.h"
+#include "synth/SplitMix64.h"
 #include "synth/TailShape.h"
 #include "synth/TailedPeak.h"
 
@@ -35,8 +39,7 @@ std::string Text(double value) {
     return json(value).dump();
 }
 
-RecipeRange ParseRange(const json& root, const char* key) {
-    const json& value = root[key];
+RecipeRange ParseRangeAt(const json& value, const std::string& key) {
     if (value.is_number()) {
         const double number = value.get<double>();
         return {number, number, false};
@@ -61,8 +64,11 @@ RecipeRange ParseRange(const json& root, const char* key) {
     return range;
 }
 
-RecipeCount ParseCount(const json& root, const char* key) {
-    const json& value = root[key];
+RecipeRange ParseRange(const json& root, const char* key) {
+    return ParseRangeAt(root[key], key);
+}
+
+RecipeCount ParseCountAt(const json& value, const std::string& key) {
     auto whole = [key](const json& number) {
         if (!number.is_number_unsigned()) Fail(key, "must be a whole number, 0 or more");
         return number.get<std::uint64_t>();
@@ -79,6 +85,10 @@ RecipeCount ParseCount(const json& root, const char* key) {
         Fail(key, "min " + std::to_string(count.min) + " is greater than max " +
                       std::to_string(count.max));
     return count;
+}
+
+RecipeCount ParseCount(const json& root, const char* key) {
+    return ParseCountAt(root[key], key);
 }
 
 void Require(const json& root, const char* key) {
@@ -129,6 +139,111 @@ void CheckPeakRanges(const Recipe& r) {
                 "must lie within +-" + Text(kLargestValue));
 }
 
+// The members of a component's object, named `where` in messages: every key known, `required`
+// all given.
+const json& ComponentObject(const json& object, const std::string& where,
+                            std::initializer_list<std::string_view> required,
+                            std::initializer_list<std::string_view> optional = {}) {
+    if (!object.is_object()) Fail(where, "must be an object");
+    for (const auto& [name, value] : object.items()) {
+        bool known = false;
+        for (auto list : {required, optional})
+            for (std::string_view k : list) known = known || k == name;
+        if (!known) Fail(where, "unknown key " + Echo(name));
+    }
+    for (std::string_view k : required)
+        if (!object.contains(k)) Fail(where, "\"" + std::string(k) + "\" is missing");
+    return object;
+}
+
+std::string Member(const char* key, const char* member) {
+    return std::string(key) + "." + member;
+}
+
+RecipeComponents ParseComponents(const json& root) {
+    RecipeComponents c;
+    auto range = [](const json& object, const char* key, const char* member) {
+        return ParseRangeAt(object[member], Member(key, member));
+    };
+    if (root.contains("steps")) {
+        const json& o =
+            ComponentObject(root["steps"], "steps", {"count", "time", "height", "width"});
+        c.steps = RecipeSteps{ParseCountAt(o["count"], "steps.count"), range(o, "steps", "time"),
+                              range(o, "steps", "height"), range(o, "steps", "width")};
+    }
+    if (root.contains("sine")) {
+        const json& o = ComponentObject(root["sine"], "sine", {"amplitude", "period"}, {"phase"});
+        c.sine =
+            RecipeSine{range(o, "sine", "amplitude"), range(o, "sine", "period"), std::nullopt};
+        if (o.contains("phase")) c.sine->phase = range(o, "sine", "phase");
+    }
+    if (root.contains("settle")) {
+        const json& o = ComponentObject(root["settle"], "settle", {"height", "time_constant"});
+        c.settle = RecipeSettle{range(o, "settle", "height"), range(o, "settle", "time_constant")};
+    }
+    if (root.contains("wander"))
+        c.wander = range(ComponentObject(root["wander"], "wander", {"sigma"}), "wander", "sigma");
+    if (root.contains("pink")) c.pink = ParseRange(root, "pink");
+    if (root.contains("spikes")) {
+        const json& o = ComponentObject(root["spikes"], "spikes", {"rate", "height"});
+        const json& height = ComponentObject(o["height"], "spikes.height", {"min", "max"});
+        c.spikes = RecipeSpikes{range(o, "spikes", "rate"),
+                                ParseRangeAt(height["min"], "spikes.height.min"),
+                                ParseRangeAt(height["max"], "spikes.height.max")};
+        if (c.spikes->min_height.max > c.spikes->max_height.min)
+            Fail("spikes.height", "min may be drawn up to " + Text(c.spikes->min_height.max) +
+                                      ", above max, which may be drawn down to " +
+                                      Text(c.spikes->max_height.min));
+    }
+    return c;
+}
+
+// The components at the ends of their ranges: every value at its lower end, or, `upper`, at its
+// upper end and every height and amplitude at its largest magnitude.
+ChannelComponents ComponentsAtEnd(const RecipeComponents& r, bool upper) {
+    auto end = [upper](const RecipeRange& range) { return upper ? range.max : range.min; };
+    auto size = [upper, &end](const RecipeRange& range) {
+        return upper ? std::max(std::fabs(range.min), std::fabs(range.max)) : end(range);
+    };
+    ChannelComponents c;
+    if (r.steps)
+        // One step more than a channel may have is enough to be refused.
+        c.steps.assign(std::min<std::uint64_t>(r.steps->count.max, kMaxBaselineSteps + 1),
+                       {end(r.steps->time), size(r.steps->height), end(r.steps->width)});
+    if (r.sine)
+        c.sine = BaselineSine{size(r.sine->amplitude), end(r.sine->period),
+                              r.sine->phase ? end(*r.sine->phase) : 0.0};
+    if (r.settle) c.settle = BaselineSettle{size(r.settle->height), end(r.settle->time_constant)};
+    if (r.wander) c.wander = end(*r.wander);
+    if (r.pink) c.pink = end(*r.pink);
+    if (r.spikes)
+        c.spikes =
+            SpikeTrain{end(r.spikes->rate), end(r.spikes->min_height), end(r.spikes->max_height)};
+    return c;
+}
+
+// Every document's components must pass the scenario's rules (synth/ComponentRules.h): they are
+// checked at the ends of the ranges, where each rule is hardest to meet, on the fastest and on the
+// slowest sampling the recipe allows, at the longest analysis. A fault is named by its recipe key.
+void CheckComponents(const Recipe& r) {
+    const auto at = [&](double rate) {
+        return std::pair{SampleGrid{0.0, 1.0 / rate},
+                         ComputeSampleCount(r.analysis_time.max, rate).count};
+    };
+    const auto [fast, fast_count] = at(r.sample_rate.max);
+    const auto [slow, slow_count] = at(r.sample_rate.min);
+    for (const auto& [c, grid, n] :
+         {std::tuple{ComponentsAtEnd(r.components, false), fast, fast_count},
+          std::tuple{ComponentsAtEnd(r.components, true), fast, fast_count},
+          std::tuple{ComponentsAtEnd(r.components, true), slow, slow_count}}) {
+        const std::optional<ComponentFault> fault = FindComponentFault(c, grid, n);
+        if (!fault) continue;
+        std::string key = fault->key;
+        if (key.rfind("steps[", 0) == 0) key.erase(5, key.find(']') - 4);
+        Fail(key, fault->reason + (fault->key.empty() ? " at the ranges' largest values" : ""));
+    }
+}
+
 // The passport and the analysis date go into every scenario unchanged: checked once, by the
 // scenario parser itself.
 void CheckSharedKeys(const json& root) {
@@ -141,13 +256,6 @@ void CheckSharedKeys(const json& root) {
     } catch (const ScenarioError& error) {
         Fail("", error.what());
     }
-}
-
-std::uint64_t SplitMix64(std::uint64_t x) {
-    x += 0x9e3779b97f4a7c15u;
-    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9u;
-    x = (x ^ (x >> 27)) * 0x94d049bb133111ebu;
-    return x ^ (x >> 31);
 }
 
 class Draws {
@@ -195,6 +303,44 @@ struct DrawnPeak {
     double half_width = 0.0;
 };
 
+// The components the recipe names, into a channel of a scenario, in the order Recipe.h states.
+void DrawComponents(const RecipeComponents& r, Draws& draws, nlohmann::ordered_json& channel) {
+    if (r.steps) {
+        const std::uint64_t count = draws.From(r.steps->count);
+        nlohmann::ordered_json steps = nlohmann::ordered_json::array();
+        for (std::uint64_t k = 0; k < count; ++k) {
+            nlohmann::ordered_json step;
+            step["time"] = draws.From(r.steps->time);
+            step["height"] = draws.From(r.steps->height);
+            step["width"] = draws.From(r.steps->width);
+            steps.push_back(std::move(step));
+        }
+        channel["steps"] = std::move(steps);
+    }
+    if (r.sine) {
+        nlohmann::ordered_json sine;
+        sine["amplitude"] = draws.From(r.sine->amplitude);
+        sine["period"] = draws.From(r.sine->period);
+        if (r.sine->phase) sine["phase"] = draws.From(*r.sine->phase);
+        channel["sine"] = std::move(sine);
+    }
+    if (r.settle) {
+        nlohmann::ordered_json settle;
+        settle["height"] = draws.From(r.settle->height);
+        settle["time_constant"] = draws.From(r.settle->time_constant);
+        channel["settle"] = std::move(settle);
+    }
+    if (r.wander) channel["wander"] = {{"sigma", draws.From(*r.wander)}};
+    if (r.pink) channel["pink"] = draws.From(*r.pink);
+    if (r.spikes) {
+        nlohmann::ordered_json spikes;
+        spikes["rate"] = draws.From(r.spikes->rate);
+        const double min_height = draws.From(r.spikes->min_height);
+        spikes["height"] = {{"min", min_height}, {"max", draws.From(r.spikes->max_height)}};
+        channel["spikes"] = std::move(spikes);
+    }
+}
+
 }  // namespace
 
 double HalfHeightWidth(double width, double tailing) {
@@ -211,9 +357,11 @@ Recipe ParseRecipe(const std::string& text) {
     const json& root = parsed.value;
     if (!root.is_object()) Fail("", "the recipe must be an object");
     static constexpr std::string_view kKeys[] = {
-        "analysis_time", "sample_rate",    "channels",      "peaks_per_channel", "peak_time",
-        "height",        "width",          "area",          "tailing",           "noise",
-        "drift",         "min_resolution", "analysis_date", "passport"};
+        "analysis_time", "sample_rate", "channels", "peaks_per_channel",
+        "peak_time",     "height",      "width",    "area",
+        "tailing",       "noise",       "drift",    "min_resolution",
+        "analysis_date", "passport",    "steps",    "sine",
+        "settle",        "wander",      "pink",     "spikes"};
     for (const auto& [key, value] : root.items())
         if (std::find(std::begin(kKeys), std::end(kKeys), key) == std::end(kKeys))
             Fail("", "unknown key " + Echo(key));
@@ -240,8 +388,10 @@ Recipe ParseRecipe(const std::string& text) {
             Fail("min_resolution", "must be a number from 0 to " + Text(kMaxResolution));
         r.min_resolution = value.get<double>();
     }
+    r.components = ParseComponents(root);
     CheckSizes(r);
     CheckPeakRanges(r);
+    CheckComponents(r);
     CheckSharedKeys(root);
     if (root.contains("analysis_date")) r.analysis_date = root["analysis_date"].get<std::int64_t>();
     if (root.contains("passport")) r.passport = root["passport"];
@@ -315,6 +465,9 @@ nlohmann::ordered_json DrawScenario(const Recipe& recipe, std::uint32_t seed,
         channel["peaks"] = std::move(list);
         channels.push_back(std::move(channel));
     }
+    // The components come after everything else, so that a recipe without them draws as before.
+    for (nlohmann::ordered_json& channel : channels)
+        DrawComponents(recipe.components, draws, channel);
     scenario["channels"] = std::move(channels);
     return scenario;
 }

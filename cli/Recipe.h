@@ -24,6 +24,42 @@ struct RecipeCount {
     std::uint64_t max = 0;
 };
 
+// Ranges of a channel's components (Scenario.h, synth/SignalComponents.h); a component is drawn
+// only when the recipe names it.
+struct RecipeSteps {
+    RecipeCount count;
+    RecipeRange time;
+    RecipeRange height;
+    RecipeRange width;
+};
+
+struct RecipeSine {
+    RecipeRange amplitude;
+    RecipeRange period;
+    std::optional<RecipeRange> phase;  // 0 when absent
+};
+
+struct RecipeSettle {
+    RecipeRange height;
+    RecipeRange time_constant;
+};
+
+struct RecipeSpikes {
+    RecipeRange rate;
+    // The ends of the range each spike's height is drawn from; every min lies below every max.
+    RecipeRange min_height;
+    RecipeRange max_height;
+};
+
+struct RecipeComponents {
+    std::optional<RecipeSteps> steps;
+    std::optional<RecipeSine> sine;
+    std::optional<RecipeSettle> settle;
+    std::optional<RecipeRange> wander;  // sigma
+    std::optional<RecipeRange> pink;
+    std::optional<RecipeSpikes> spikes;
+};
+
 struct Recipe {
     RecipeRange analysis_time;
     RecipeRange sample_rate;
@@ -38,6 +74,7 @@ struct Recipe {
     RecipeRange drift;
     // Neighbouring peaks of a channel are at least this far resolved (0: no condition).
     double min_resolution = 0.0;
+    RecipeComponents components;
     std::int64_t analysis_date = 0;  // every document's, seconds since 1970-01-01 00:00 UTC
     nlohmann::json passport;         // copied into every scenario; null when absent
 };
@@ -62,8 +99,12 @@ Recipe ParseRecipe(const std::string& text);
 // version 4 UUID), and then come, in this order, the analysis time, the sample rate, the number
 // of channels and, per channel, its noise, drift and number of peaks, and per peak its height,
 // width or area, tailing factor and retention time (drawn again while it is closer than the
-// minimum resolution to a peak already placed). A uniform draw is min + u (max - min) and a
-// log-uniform one max e^(-(1 - u) ln(max/min)), u being the output's high 53 bits over 2^53.
+// minimum resolution to a peak already placed). After all of these, per channel in order, the
+// components the recipe names: the number of steps and per step its time, height and width; the
+// sine's amplitude, period and phase; the settling height and time constant; the wander's sigma;
+// the pink noise; the spike rate and the least and the greatest spike height. A uniform draw is
+// min + u (max - min) and a log-uniform one max e^(-(1 - u) ln(max/min)), u being the output's
+// high 53 bits over 2^53.
 nlohmann::ordered_json DrawScenario(const Recipe& recipe, std::uint32_t seed, std::uint32_t number);
 
 // Resolution of two neighbouring peaks from their apex times and half-height widths (minutes):

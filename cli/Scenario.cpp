@@ -13,6 +13,7 @@
 #include "UuidText.h"
 #include "file/PassportXml.h"
 #include "file/XmlChars.h"
+#include "synth/ComponentRules.h"
 #include "synth/Peak4.h"
 #include "synth/SampleCount.h"
 #include "synth/TailShape.h"
@@ -97,9 +98,69 @@ ScenarioPeak ParsePeak(const json& object, const std::string& where) {
     return peak;
 }
 
-ScenarioChannel ParseChannel(const json& object, const std::string& where) {
+// An object of numbers, each of `required` given, each of `optional` perhaps.
+const json& NumberObject(const json& parent, std::string_view key, const std::string& where,
+                         std::initializer_list<std::string_view> required,
+                         std::initializer_list<std::string_view> optional = {}) {
+    const std::string place = Child(where, key);
+    const json& object = RequireObject(parent.at(std::string(key)), place);
+    for (const auto& [name, value] : object.items()) {
+        bool known = false;
+        for (auto list : {required, optional})
+            for (std::string_view k : list) known = known || k == name;
+        if (!known) Fail(place, "unknown key " + Echo(name));
+    }
+    for (std::string_view k : required) RequiredNumber(object, k, place);
+    return object;
+}
+
+// The component keys of a channel, read as written; their rules are checked by the caller.
+ChannelComponents ParseComponents(const json& channel, const std::string& where) {
+    ChannelComponents c;
+    if (channel.contains("steps")) {
+        const json& steps = channel["steps"];
+        const std::string steps_where = Child(where, "steps");
+        if (!steps.is_array()) Fail(steps_where, "must be an array");
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            const std::string step_where = Item(steps_where, i);
+            RequireObject(steps[i], step_where);
+            RejectUnknownKeys(steps[i], step_where, {"time", "height", "width"});
+            c.steps.push_back({RequiredNumber(steps[i], "time", step_where),
+                               RequiredNumber(steps[i], "height", step_where),
+                               RequiredNumber(steps[i], "width", step_where)});
+        }
+    }
+    if (channel.contains("sine")) {
+        const json& sine = NumberObject(channel, "sine", where, {"amplitude", "period"}, {"phase"});
+        c.sine = BaselineSine{sine["amplitude"].get<double>(), sine["period"].get<double>(),
+                              OptionalNumber(sine, "phase", Child(where, "sine")).value_or(0.0)};
+    }
+    if (channel.contains("settle")) {
+        const json& settle = NumberObject(channel, "settle", where, {"height", "time_constant"});
+        c.settle =
+            BaselineSettle{settle["height"].get<double>(), settle["time_constant"].get<double>()};
+    }
+    if (channel.contains("wander"))
+        c.wander = NumberObject(channel, "wander", where, {"sigma"})["sigma"].get<double>();
+    c.pink = OptionalNumber(channel, "pink", where).value_or(0.0);
+    if (channel.contains("spikes")) {
+        const std::string spikes_where = Child(where, "spikes");
+        const json& spikes = RequireObject(channel["spikes"], spikes_where);
+        RejectUnknownKeys(spikes, spikes_where, {"rate", "height"});
+        if (!spikes.contains("height")) Fail(spikes_where, "\"height\" is missing");
+        const json& height = NumberObject(spikes, "height", spikes_where, {"min", "max"});
+        c.spikes = SpikeTrain{RequiredNumber(spikes, "rate", spikes_where),
+                              height["min"].get<double>(), height["max"].get<double>()};
+    }
+    return c;
+}
+
+ScenarioChannel ParseChannel(const json& object, const std::string& where, const SampleGrid& grid,
+                             std::size_t sample_count) {
     RequireObject(object, where);
-    RejectUnknownKeys(object, where, {"noise", "drift", "peaks"});
+    RejectUnknownKeys(
+        object, where,
+        {"noise", "drift", "peaks", "steps", "sine", "settle", "wander", "pink", "spikes"});
     ScenarioChannel channel;
     channel.noise = OptionalNumber(object, "noise", where).value_or(0.0);
     channel.drift = OptionalNumber(object, "drift", where).value_or(0.0);
@@ -111,6 +172,9 @@ ScenarioChannel ParseChannel(const json& object, const std::string& where) {
         for (std::size_t i = 0; i < peaks.size(); ++i)
             channel.peaks.push_back(ParsePeak(peaks[i], Item(peaks_where, i)));
     }
+    channel.components = ParseComponents(object, where);
+    if (const auto fault = FindComponentFault(channel.components, grid, sample_count))
+        Fail(fault->key.empty() ? where : Child(where, fault->key), fault->reason);
     return channel;
 }
 
@@ -278,9 +342,12 @@ Scenario ParseScenario(const std::string& text) {
         Fail("", std::to_string(channels.size()) + " channels of " +
                      std::to_string(scenario.sample_count) + " samples exceed the " +
                      std::to_string(kMaxDocumentSampleCount) + " samples a document may hold");
+    // The time axis every channel gets (GenerateDocument).
+    const SampleGrid grid{0.0, 1.0 / scenario.sample_rate};
     std::size_t peaks = 0;
     for (std::size_t i = 0; i < channels.size(); ++i) {
-        scenario.channels.push_back(ParseChannel(channels[i], Item("channels", i)));
+        scenario.channels.push_back(
+            ParseChannel(channels[i], Item("channels", i), grid, scenario.sample_count));
         peaks += scenario.channels.back().peaks.size();
     }
     if (peaks > kMaxScenarioPeaks)

@@ -10,6 +10,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "synth/SignalComponents.h"
+
 // What a scenario file asks for: the time axis shared by every channel, passport fields, and
 // per channel its noise, drift and peaks. Times in minutes, values in millivolts.
 struct ScenarioPeak {
@@ -31,6 +33,9 @@ struct ScenarioChannel {
     double noise = 0.0;
     double drift = 0.0;
     std::vector<ScenarioPeak> peaks;
+    // Baselines, pink noise and spikes (steps, sine, settle, wander, pink, spikes); checked by
+    // the rules of synth/ComponentRules.h. Their seed and channel number are the generator's.
+    ChannelComponents components;
 };
 
 struct Scenario {

@@ -14,6 +14,7 @@
 #include "AiaExport.h"
 #include "AiaJson.h"
 #include "Batch.h"
+#include "ComponentsCsv.h"
 #include "CsvExport.h"
 #include "DocumentJson.h"
 #include "EchoText.h"
@@ -27,6 +28,7 @@
 #include "aia/AiaError.h"
 #include "file/ResultText.h"
 #include "file/SaveTarget.h"
+#include "file/SpectraFile.h"
 #include "res/Version.h"
 #include "synth/NoiseEngine.h"
 
@@ -77,6 +79,7 @@ struct GenerateArgs {
     std::string assay_id;
     std::optional<std::string> date;
     std::string manifest;
+    std::optional<std::string> components;
     bool strict = false;
 };
 
@@ -108,6 +111,22 @@ GenerateOptions ResolveOptions(const GenerateArgs& args, const Scenario& scenari
     return options;
 }
 
+// Writes each finished channel's parts, for generate --components.
+ChannelPartsFn PartsWriter(std::optional<ComponentsCsv>& csv) {
+    if (!csv) return {};
+    return [&csv](std::size_t channel, const Signal4& signal, const SignalParts& parts) {
+        csv->Write(channel, signal, parts);
+    };
+}
+
+void CommitComponents(ComponentsCsv& csv) {
+    try {
+        csv.Commit();
+    } catch (const ComponentsCsvError& error) {
+        throw ToolError{error.File(), error.what()};
+    }
+}
+
 void Generate(const GenerateArgs& args) {
     // The options and outputs are checked before any work, so that a refusal costs nothing.
     std::optional<std::string> assay_id;
@@ -117,8 +136,19 @@ void Generate(const GenerateArgs& args) {
     CTarvikFile4 document;
     if (document.CheckSavePath(args.output) != 0) throw FileError(document, args.output);
     if (!args.manifest.empty()) CheckOutput(args.manifest);
+    if (args.components && args.components->empty())
+        throw ToolError{"--components", "the file name is empty"};
     const Scenario scenario = ReadScenario(args.scenario);
     const GenerateOptions options = ResolveOptions(args, scenario, assay_id, date);
+    std::optional<ComponentsCsv> components;
+    if (args.components) {
+        components.emplace(*args.components, scenario.channels.size());
+        for (const std::string& file : components->Files()) CheckOutput(file);
+        if (const auto clash = components->FindClash(
+                {args.scenario, args.output, SpectraPath(args.output), args.manifest}))
+            throw ToolError{clash->file,
+                            "--components names the same file as " + Printable(clash->other)};
+    }
 
     std::vector<std::string> warnings;
     DocumentTruth truth;
@@ -127,9 +157,11 @@ void Generate(const GenerateArgs& args) {
         warnings = GenerateDocument(
             scenario, options, document,
             [&bar](std::size_t done, std::size_t total) { bar.Update(done, total); },
-            args.manifest.empty() ? nullptr : &truth);
+            args.manifest.empty() ? nullptr : &truth, PartsWriter(components));
     } catch (const ScenarioError& error) {
         throw ToolError{args.scenario, error.what()};
+    } catch (const ComponentsCsvError& error) {
+        throw ToolError{error.File(), error.what()};
     }
     const char* kind = args.strict ? "" : "warning: ";
     for (const std::string& warning : warnings)
@@ -137,6 +169,7 @@ void Generate(const GenerateArgs& args) {
     if (args.strict && !warnings.empty()) throw Reported{};
 
     if (document.SaveToFile(args.output) != 0) throw FileError(document, args.output);
+    if (components) CommitComponents(*components);
     if (args.manifest.empty()) return;
     try {
         WriteTextFile(args.manifest, ManifestHeader() + ManifestRows(1, scenario, document, truth));
@@ -291,6 +324,9 @@ int Run(int argc, char** argv) {
                          "scenario's \"analysis_date\" or now");
     generate->add_option("--manifest", gen.manifest,
                          "Also write the truth of every stored peak as CSV, as batch does");
+    generate->add_option("--components", gen.components,
+                         "Also write every sample's time, peaks, baseline, noise and total as CSV "
+                         "(one file per channel for several, named as export --csv names them)");
     generate->add_flag("--strict", gen.strict,
                        "Refuse, instead of warning about, peaks stored other than requested");
 

@@ -73,6 +73,12 @@ constexpr const char* kScenarios[] = {
       "channels": [{"noise": 0.01, "peaks": [{"time": 0.5, "height": 5, "tailing": 2.5},
         {"time": 1.5, "height": 2, "width": 0.05, "tailing": 0.7},
         {"time": 2.2, "height": 1, "area": 0.2, "tailing": 1.4}]}]})",
+    R"({"analysis_time": 3, "sample_rate": 100, "channels": [{"noise": 0.01, "drift": 0.1,
+      "steps": [{"time": 1, "height": 0.5, "width": 0.3}, {"time": 2, "height": -1, "width": 0}],
+      "sine": {"amplitude": 0.02, "period": 0.4, "phase": 1}, "settle": {"height": 1,
+      "time_constant": 0.5}, "wander": {"sigma": 0.05}, "pink": 0.02,
+      "spikes": {"rate": 2, "height": {"min": 0.1, "max": 1}},
+      "peaks": [{"time": 1.5, "height": 3}, {"time": 2.5, "height": 1, "area": 0.1}]}]})",
 };
 
 // Small enough for the recipe fuzzer to draw and check every one of them.
@@ -85,6 +91,12 @@ constexpr const char* kRecipes[] = {
       "channels": {"min": 1, "max": 3}, "peaks_per_channel": {"min": 0, "max": 3},
       "peak_time": 1, "height": 2, "area": {"min": 0.1, "max": 1}, "analysis_date": -5,
       "passport": {"method": "M", "entries": [{"name": "x", "value": "y"}]}})",
+    R"({"analysis_time": 5, "sample_rate": 100, "peaks_per_channel": 2, "peak_time": 2,
+      "height": 1, "width": 0.1, "steps": {"count": {"min": 0, "max": 3}, "time": {"min": 0,
+      "max": 5}, "height": {"min": -1, "max": 1}, "width": {"min": 0, "max": 1}},
+      "sine": {"amplitude": 0.1, "period": {"min": 0.1, "max": 2}}, "settle": {"height": 1,
+      "time_constant": 2}, "wander": {"sigma": 0.01}, "pink": {"min": 0, "max": 0.1},
+      "spikes": {"rate": {"min": 0, "max": 5}, "height": {"min": 0.1, "max": 2}}})",
 };
 
 bool Save(CTarvikFile4& doc, const std::filesystem::path& path) {

@@ -5,6 +5,7 @@
 #include <limits>
 #include <numbers>
 
+#include "synth/PolarPoints.h"
 #include "synth/SampleCount.h"
 #include "synth/TailShape.h"
 

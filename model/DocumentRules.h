@@ -11,11 +11,6 @@
 // The document numbers channels with 8 bits.
 inline constexpr std::size_t kMaxChannels = 256;
 
-// The largest normal deviate the noise generator can draw: its uniforms have 53 bits, so the
-// polar method's radius factor stays below sqrt(-2 ln 2^-53), about 8.6, times at most 4.5. A
-// noise amplitude whose deviates could pass single precision is refused with this factor.
-inline constexpr double kLargestDeviate = 40.0;
-
 // The generator's seed when nobody gives one: the desktop program's noise always starts here.
 inline constexpr unsigned kDefaultSeed = 42;
 

@@ -4,12 +4,17 @@
 #define HWY_TARGET_INCLUDE "synth/FillKernels.cpp"
 #include "hwy/foreach_target.h"  // must come before highway.h
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "hwy/highway.h"
 #include "synth/FillKernels.h"
 #include "synth/GaussPeak.h"
+#include "synth/GridTerms-inl.h"
 #include "synth/PortableMath-inl.h"
+#include "synth/TailedPeak-inl.h"
 
 HWY_BEFORE_NAMESPACE();
 namespace portable_math {
@@ -81,6 +86,77 @@ void AddGaussTermsLanes(double* sums, std::size_t first, std::size_t count, Samp
                  limit);
 }
 
+// sums[j] += the tailing or fronting peak's term at sample first + j, for j in [j, count) a vector
+// at a time. Negligible terms are left out a stretch at a time by the caller: within a stretch that
+// may matter nearly every vector does, and adding a term that changes no sum changes no bit.
+template <class D>
+HWY_INLINE void AddTailedTermsWith(D d, double* sums, std::size_t first, std::size_t& j,
+                                   std::size_t count, const SampleGrid& grid, double height,
+                                   double width, const TailShape& shape, double time) {
+    AddGridTerms(d, sums, first, j, count, grid, [&](auto tag, auto t) {
+        return TailedTerm(tag, TailArgument(tag, t, width, shape, time), height, shape);
+    });
+}
+
+// The smallest exponent field (as a double) of sums[0 .. count).
+template <class D>
+HWY_INLINE double LowestExponentField(D d, const double* sums, std::size_t count) {
+    const hn::RebindToUnsigned<D> du;
+    const std::size_t lanes = hn::Lanes(d);
+    const auto mask = hn::Set(du, 0x7ffu);
+    auto lowest = hn::Set(du, 0x7ffu);
+    std::size_t j = 0;
+    for (; j + lanes <= count; j += lanes)
+        lowest = hn::Min(
+            lowest, hn::And(hn::ShiftRight<52>(hn::BitCast(du, hn::LoadU(d, sums + j))), mask));
+    std::uint64_t field = hn::GetLane(hn::MinOfLanes(du, lowest));
+    for (; j < count; ++j) {
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, sums + j, sizeof bits);
+        field = std::min<std::uint64_t>(field, (bits >> 52) & 0x7ffu);
+    }
+    return static_cast<double>(field);
+}
+
+// Samples are judged a stretch at a time before they are judged a vector at a time.
+constexpr std::size_t kStretch = 256;
+
+// The smallest bound exponent (TailDecayOf) over the samples whose shape arguments run from
+// z_a to z_b, from the ends: the bound falls towards z = 0 before decay and rises beyond it.
+// Returns 0, which skips nothing, for a stretch across decay.
+double LowestDecay(double z_a, double z_b, double decay) {
+    const double lo = std::min(z_a, z_b);
+    const double hi = std::max(z_a, z_b);
+    if (lo > decay) return lo * decay - 0.5 * decay * decay;
+    if (hi > decay) return 0.0;
+    if (lo <= 0.0 && hi >= 0.0) return 0.0;
+    return 0.5 * std::min(lo * lo, hi * hi);
+}
+
+void AddTailedTermsLanes(double* sums, std::size_t first, std::size_t count, SampleGrid grid,
+                         double height, double width, TailShape shape, double time) {
+    // The term is below 2 e^-q |height / apex_value| (TailDecayOf), twice the Gaussian's bound.
+    const double limit =
+        std::log(2.0 * std::fabs(height) / shape.apex_value) + (56.0 + 1023.0) * kLn2 + 1.0;
+    const double sigma = width * kSqrtHalf;
+    auto argument = [&](std::size_t j) {
+        const double u = (grid.TimeAt(first + j) - time) / sigma;
+        return shape.fronting ? shape.apex - u : shape.apex + u;
+    };
+    const hn::ScalableTag<double> d;
+    for (std::size_t from = 0; from < count; from += kStretch) {
+        const std::size_t to = std::min(count, from + kStretch);
+        // A whole stretch whose every term is certainly negligible, judged with its smallest
+        // bound exponent against its smallest sum, is skipped without looking at its vectors.
+        const double q = LowestDecay(argument(from), argument(to - 1), shape.decay);
+        if (q > limit - LowestExponentField(d, sums + from, to - from) * kLn2) continue;
+        std::size_t j = from;
+        AddTailedTermsWith(d, sums, first, j, to, grid, height, width, shape, time);
+        AddTailedTermsWith(hn::CappedTag<double, 1>(), sums, first, j, to, grid, height, width,
+                           shape, time);
+    }
+}
+
 template <class D>
 HWY_INLINE void RoundSpan(D d, const double* sums, float* out, std::size_t& j, std::size_t count) {
     const hn::Rebind<float, D> df;
@@ -102,6 +178,7 @@ HWY_AFTER_NAMESPACE();
 #if HWY_ONCE
 namespace portable_math {
 HWY_EXPORT(AddGaussTermsLanes);
+HWY_EXPORT(AddTailedTermsLanes);
 HWY_EXPORT(RoundToFloatsLanes);
 }  // namespace portable_math
 
@@ -114,6 +191,12 @@ void AddGaussTerms(double* sums, std::size_t first, std::size_t count, const Sam
                    double height, double width, double time) {
     using namespace portable_math;
     HWY_DYNAMIC_DISPATCH(AddGaussTermsLanes)(sums, first, count, grid, height, width, time);
+}
+
+void AddTailedTerms(double* sums, std::size_t first, std::size_t count, const SampleGrid& grid,
+                    double height, double width, const TailShape& shape, double time) {
+    using namespace portable_math;
+    HWY_DYNAMIC_DISPATCH(AddTailedTermsLanes)(sums, first, count, grid, height, width, shape, time);
 }
 
 void RoundToFloats(const double* sums, float* out, std::size_t count) {

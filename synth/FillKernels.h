@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "Signal4.h"
+#include "TailShape.h"
 
 // The inner loops of FillSignal, several samples at a time on the widest vectors the processor
 // offers, with the same bits on every processor.
@@ -12,6 +13,10 @@
 // sum are not evaluated. The peak's values and the grid must be finite, the width non-zero.
 void AddGaussTerms(double* sums, std::size_t first, std::size_t count, const SampleGrid& grid,
                    double height, double width, double time);
+
+// The same for a tailing or fronting peak (not Gaussian, width > 0): sums[j] + TailedPeak(...).
+void AddTailedTerms(double* sums, std::size_t first, std::size_t count, const SampleGrid& grid,
+                    double height, double width, const TailShape& shape, double time);
 
 // out[j] = the float nearest to sums[j], for j < count.
 void RoundToFloats(const double* sums, float* out, std::size_t count);

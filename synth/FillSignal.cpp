@@ -14,10 +14,10 @@
 
 namespace {
 
-// The samples a peak's term is evaluated at. A regular Gaussian peak (finite values, non-zero
-// width, on a finite grid) can produce no NaN, so its terms may go through the vector path, whose
-// NaNs could differ in sign or payload from the scalar path's; the others, and every tailing or
-// fronting peak, are summed one sample at a time.
+// The samples a peak's term is evaluated at. A regular peak (finite values, non-zero width, a
+// positive one for a tailing or fronting peak, on a finite grid) can produce no NaN, so its terms
+// may go through the vector path, whose NaNs could differ in sign or payload from the scalar
+// path's; the others are summed one sample at a time.
 struct PeakSpan {
     IndexRange samples;
     bool vector = false;
@@ -104,9 +104,12 @@ void FillBlock(float* out, std::size_t first, std::size_t last, const std::vecto
         const std::size_t to = std::min(last, spans[p].samples.last);
         if (from >= to) continue;
         const GenPeak4& peak = peaks[p];
-        if (spans[p].vector) {
+        if (spans[p].vector && peak.tail.IsGaussian()) {
             AddGaussTerms(sums.data() + (from - first), from, to - from, grid, peak.height,
                           peak.width, peak.time);
+        } else if (spans[p].vector) {
+            AddTailedTerms(sums.data() + (from - first), from, to - from, grid, peak.height,
+                           peak.width, peak.tail, peak.time);
         } else {
             for (std::size_t i = from; i < to; ++i)
                 sums[i - first] += PeakTerm(peak, grid.TimeAt(i));
@@ -132,8 +135,7 @@ void FillSamples(Signal4& signal, const std::vector<GenPeak4>& peaks, IndexRange
     spans.reserve(peaks.size());
     std::size_t terms = 0;
     for (const GenPeak4& peak : peaks) {
-        spans.push_back(
-            {SupportOf(peak, grid, n), IsRegular(peak, grid) && peak.tail.IsGaussian()});
+        spans.push_back({SupportOf(peak, grid, n), IsRegular(peak, grid)});
         const IndexRange& support = spans.back().samples;
         const std::size_t from = std::max(range.first, support.first);
         const std::size_t to = std::min(range.last, support.last);

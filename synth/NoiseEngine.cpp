@@ -49,12 +49,8 @@ struct PointBatch {
     std::size_t count = 0;
 };
 
-// Adds their deviates to samples [from, to), which lie within the batch's samples.
-void AddBatchDeviates(PointBatch& batch, float* samples, std::size_t from, std::size_t to,
-                      double amplitude) {
-    const std::size_t first_sample = 2 * batch.first_pair;
-    const std::size_t first = from / 2 - batch.first_pair;
-    const std::size_t last = (to + 1) / 2 - batch.first_pair;
+// The deviates of the batch's points first to last - 1.
+void ComputeBatchDeviates(PointBatch& batch, std::size_t first, std::size_t last) {
     PolarDeviates(batch.r1.data() + first, batch.r2.data() + first, batch.s.data() + first,
                   batch.deviates.data() + 2 * first, last - first);
     for (std::size_t k = first; k < last; ++k) {
@@ -62,6 +58,13 @@ void AddBatchDeviates(PointBatch& batch, float* samples, std::size_t from, std::
         std::tie(batch.deviates[2 * k], batch.deviates[2 * k + 1]) =
             PolarTransform(batch.r1[k], batch.r2[k]);
     }
+}
+
+// Adds their deviates to samples [from, to), which lie within the batch's samples.
+void AddBatchDeviates(PointBatch& batch, float* samples, std::size_t from, std::size_t to,
+                      double amplitude) {
+    const std::size_t first_sample = 2 * batch.first_pair;
+    ComputeBatchDeviates(batch, from / 2 - batch.first_pair, (to + 1) / 2 - batch.first_pair);
     AddScaledDeviates(samples + from, batch.deviates.data() + (from - first_sample), to - from,
                       amplitude);
 }
@@ -105,4 +108,20 @@ void AddNoiseWithin(Signal4& signal, double amplitude, std::span<const IndexRang
 void AddNoise(Signal4& signal, double amplitude) {
     const std::array<IndexRange, 1> everything{IndexRange{0, signal.samples.size()}};
     AddNoiseWithin(signal, amplitude, everything);
+}
+
+void DrawNormalDeviates(Mt19937& words, double* out, std::size_t count) {
+    const std::size_t pairs = (count + 1) / 2;
+    PointBatch batch;
+    while (batch.first_pair < pairs) {
+        const std::size_t attempts = std::min(kAttemptsPerBatch, pairs - batch.first_pair);
+        words.Generate(batch.words.data(), 4 * attempts);
+        batch.count = ScreenPolarPoints(batch.words.data(), attempts, batch.r1.data(),
+                                        batch.r2.data(), batch.s.data());
+        ComputeBatchDeviates(batch, 0, batch.count);
+        const std::size_t from = 2 * batch.first_pair;
+        const std::size_t to = std::min(count, 2 * (batch.first_pair + batch.count));
+        std::copy(batch.deviates.begin(), batch.deviates.begin() + (to - from), out + from);
+        batch.first_pair += batch.count;
+    }
 }

@@ -59,3 +59,8 @@ enum class TrailingDraws { Made, Skipped };
 // TrailingDraws::Skipped the generator stops after the last range's deviates.
 void AddNoiseWithin(Signal4& signal, double amplitude, std::span<const IndexRange> ranges,
                     TrailingDraws trailing = TrailingDraws::Made);
+
+// The next `count` standard normal deviates of `words`: those of NextNormalPair, pair after pair,
+// bit for bit, a spare of an odd count discarded. The generator is advanced exactly past the last
+// pair, so calls with even counts continue one sequence: AddNoise draws these deviates.
+void DrawNormalDeviates(Mt19937& words, double* out, std::size_t count);

@@ -8,6 +8,12 @@
 // one-at-a-time definition (NoiseEngine::NextNormalPair and PolarTransform) on every dispatch
 // target.
 
+// The largest magnitude of a deviate the polar method gives here, with margin: a point's
+// coordinates are multiples of 2^-52 and neither is 0, so s = r1^2 + r2^2 >= 2^-103, and
+// |z| = |r| sqrt(-2 ln s / s) <= sqrt(-2 ln s) <= sqrt(206 ln 2) = 11.95. Every bound on what noise
+// of a given standard deviation can add to a sample is drawn from it.
+inline constexpr double kLargestDeviate = 12.5;
+
 // Extra elements the output arrays of ScreenPolarPoints must have beyond `attempts`: whole vectors
 // are stored.
 inline constexpr std::size_t kPolarPadding = 16;

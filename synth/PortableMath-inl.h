@@ -1,8 +1,8 @@
-// The exponential of the Gaussian terms and the logarithm of the polar method, written once on
-// Highway vectors. Every dispatch target and the one-lane scalar path run exactly these IEEE
-// operations in this order, with no fused multiply-add (the library is compiled with
-// -ffp-contract=off), so a lane's result does not depend on the vector width: a seeded document has
-// the same bytes on every x86-64 machine.
+// The exponential of the Gaussian terms, the logarithm of the polar method and the sine of the
+// baseline's pulsation, written once on Highway vectors. Every dispatch target and the one-lane
+// scalar path run exactly these IEEE operations in this order, with no fused multiply-add (the
+// library is compiled with -ffp-contract=off), so a lane's result does not depend on the vector
+// width: a seeded document has the same bytes on every x86-64 machine.
 //
 // Included once per target by the files that dispatch (the toggle below is Highway's convention).
 
@@ -139,6 +139,39 @@ HWY_INLINE V LogOfPositive(D d, V x) {
     const V tail =
         hn::Sub(half_f2, hn::Add(hn::Mul(s, hn::Add(half_f2, R)), hn::Mul(k, hn::Set(d, kLn2Low))));
     return hn::Sub(hn::Mul(k, hn::Set(d, kLn2High)), hn::Sub(tail, f));
+}
+
+// (-1)^k / (2k + 1)! for k = 1 .. 11: the Taylor coefficients of sin x after x.
+inline constexpr std::array<double, 11> kSineCoefficients = [] {
+    std::array<double, 11> c{};
+    double factorial = 1.0;
+    for (std::size_t n = 2; n <= 2 * c.size() + 1; ++n) {
+        factorial *= static_cast<double>(n);
+        if (n % 2 == 1) c[n / 2 - 1] = (n % 4 == 1 ? 1.0 : -1.0) / factorial;
+    }
+    return c;
+}();
+inline constexpr double kTwoPi = 0x1.921fb54442d18p2;
+
+// sin(2 pi u) for |u| < 2^51, u in turns, within a few units in the last place of its magnitude.
+// The whole turns are taken off exactly (u - round(u) lies in [-1/2, 1/2] and is exact in double),
+// the half-turn folded onto [-1/4, 1/4] by sin(pi - x) = sin x (exact too), and the sine of
+// x = 2 pi f, |x| <= pi/2, summed by its Taylor series to degree 23 (the first term left out is
+// below 1e-20): x + x^3 P(x^2), P by Horner's scheme.
+template <class D, class V = hn::VFromD<D>>
+HWY_INLINE V SinOfTurns(D d, V u) {
+    const V shift = hn::Set(d, kRoundingShift);
+    V f = hn::Sub(u, hn::Sub(hn::Add(u, shift), shift));
+    const V quarter = hn::Set(d, 0.25);
+    const V half = hn::Set(d, 0.5);
+    f = hn::IfThenElse(hn::Gt(f, quarter), hn::Sub(half, f), f);
+    f = hn::IfThenElse(hn::Lt(f, hn::Neg(quarter)), hn::Sub(hn::Neg(half), f), f);
+    const V x = hn::Mul(f, hn::Set(d, kTwoPi));
+    const V x2 = hn::Mul(x, x);
+    V p = hn::Set(d, kSineCoefficients.back());
+    for (std::size_t k = kSineCoefficients.size() - 1; k-- > 0;)
+        p = hn::Add(hn::Set(d, kSineCoefficients[k]), hn::Mul(x2, p));
+    return hn::Add(x, hn::Mul(hn::Mul(x, x2), p));
 }
 
 }  // namespace HWY_NAMESPACE

@@ -1,8 +1,11 @@
 #include "Regeneration.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <optional>
 
+#include "Components.h"
 #include "Drift.h"
 #include "FillSignal.h"
 #include "IndexRange.h"
@@ -78,15 +81,37 @@ std::vector<IndexRange> SamplesReadByAreas(const Signal4& signal,
     return merged;
 }
 
+// noise[i] becomes (z_i * amplitude + 0.0) + noise[i], z_i the white noise's deviates as AddNoise
+// drew them from `words`.
+void AddWhiteNoisePart(Mt19937 words, double amplitude, std::vector<double>& noise) {
+    // Drawn a block at a time; the blocks have even lengths, so the pairs run on as in one draw.
+    std::array<double, 4096> deviates;
+    for (std::size_t first = 0; first < noise.size(); first += deviates.size()) {
+        const std::size_t count = std::min(deviates.size(), noise.size() - first);
+        DrawNormalDeviates(words, deviates.data(), count);
+        for (std::size_t j = 0; j < count; ++j)
+            noise[first + j] = (deviates[j] * amplitude + 0.0) + noise[first + j];
+    }
+}
+
 // The one place where the order of a regeneration lives. When only part of the signal is
 // computed, filled samples stay clean until the loop ends (noise comes after it), so growing the
 // fill only adds samples: a sample's value depends on its index alone.
+//
+// The components' draws do not depend on the samples: for the whole signal they begin once the
+// fill's threads are done, beside the bounds and the white noise (begun beside the fill, they
+// would only slow its threads down); for a trial, once its bounds say how far they run. `parts`
+// is kept only for the whole signal.
 void Regenerate(Signal4& signal, std::vector<GenPeak4>& peaks, double noise, double drift,
-                const Coverage& coverage) {
+                const ChannelComponents& components, const Coverage& coverage, SignalParts* parts) {
     const std::size_t n = signal.Size();
     IndexRange filled =
         coverage.whole_signal ? IndexRange{0, n} : FirstWindow(signal, peaks[coverage.first_peak]);
     FillSamples(signal, peaks, filled);
+    std::optional<ComponentPass> pass;
+    const bool with_components = !components.IsEmpty();
+    if (with_components && coverage.whole_signal)
+        pass.emplace(components, drift, signal.Grid(), n, n);
     std::vector<IndexRange> read_by_areas;
     for (;;) {
         IndexRange needed;
@@ -103,21 +128,39 @@ void Regenerate(Signal4& signal, std::vector<GenPeak4>& peaks, double noise, dou
     }
     const std::vector<IndexRange> disturbed =
         coverage.whole_signal ? std::vector<IndexRange>{IndexRange{0, n}} : read_by_areas;
+    if (with_components && !pass)
+        pass.emplace(components, drift, signal.Grid(), n,
+                     disturbed.empty() ? 0 : disturbed.back().last);
+    std::optional<Mt19937> white;
+    if (parts) {
+        parts->peaks = signal.samples;
+        white = NoiseEngine::Instance().State();
+    }
     // Draws after the last sample measured only advance the generator, which a trial puts back.
     AddNoiseWithin(signal, noise, disturbed,
                    coverage.whole_signal ? TrailingDraws::Made : TrailingDraws::Skipped);
-    AddDriftWithin(signal, drift, disturbed);
+    if (pass) {
+        pass->AddTo(signal, disturbed, parts ? &parts->baseline : nullptr,
+                    parts ? &parts->noise : nullptr);
+    } else {
+        AddDriftWithin(signal, drift, disturbed);
+        // The drift alone, through the same sums, touching no sample.
+        if (parts)
+            AddComponentsWithin(signal, drift, components, {}, &parts->baseline, &parts->noise);
+    }
+    if (parts && noise > 0.0) AddWhiteNoisePart(*white, noise, parts->noise);
     for (std::size_t p = coverage.first_peak; p < coverage.last_peak; ++p)
         ComputePeakArea(signal, peaks[p]);
 }
 
 }  // namespace
 
-void RegenerateSignal(Signal4& signal, std::vector<GenPeak4>& peaks, double noise, double drift) {
-    Regenerate(signal, peaks, noise, drift, {0, peaks.size(), true});
+void RegenerateSignal(Signal4& signal, std::vector<GenPeak4>& peaks, double noise, double drift,
+                      const ChannelComponents& components, SignalParts* parts) {
+    Regenerate(signal, peaks, noise, drift, components, {0, peaks.size(), true}, parts);
 }
 
 void RegenerateMeasurements(Signal4& signal, std::vector<GenPeak4>& peaks, std::size_t measured,
-                            double noise, double drift) {
-    Regenerate(signal, peaks, noise, drift, {measured, measured + 1, false});
+                            double noise, double drift, const ChannelComponents& components) {
+    Regenerate(signal, peaks, noise, drift, components, {measured, measured + 1, false}, nullptr);
 }

@@ -1,14 +1,16 @@
-#include "TailedPeak.h"
+// Compiled for the static target only: one lane gives the same bits as every vector target.
+#include "synth/TailedPeak.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "RootFinder.h"
-#include "ScalarMath.h"
+#include "hwy/highway.h"
+#include "synth/TailedPeak-inl.h"
 
 namespace {
 
-constexpr double kSqrtHalf = 0.70710678118654752440;
+using portable_math::HWY_NAMESPACE::kSqrtHalf;
 constexpr double kSqrtTwo = 1.41421356237309504880;
 constexpr double kSqrtPi = 1.77245385090551602730;
 constexpr double kSqrtTwoOverPi = 0.79788456080286535588;
@@ -17,51 +19,29 @@ constexpr double kSqrtTwoOverPi = 0.79788456080286535588;
 constexpr double kFrontReach = 39.0;
 // The shape's other exponential is 0.0 once decay^2/2 - z decay < -746.
 constexpr double kZeroExponent = 746.0;
-// sqrt(746) = 27.313: beyond it e^(-y^2) is 0.0.
-constexpr double kErfcIsTwo = 27.32;
 
-// erfc(x) = t e^Fit(t) e^(-x^2) for x >= 0, t = 1 / (1 + x/2): the exponent of a Chebyshev fit
-// with relative error below 1.2e-7 for every x >= 0. At x = 0 the fit gives 3e-8 instead of 0,
-// which the exponentials below clamp away.
-double ErfcFit(double t) {
-    return -1.26551223 +
-           t * (1.00002368 +
-                t * (0.37409196 +
-                     t * (0.09678418 +
-                          t * (-0.18628806 +
-                               t * (0.27886807 + t * (-1.13520398 +
-                                                      t * (1.48851587 + t * (-0.82215223 +
-                                                                             t * 0.17087277))))))));
+// The shape's functions on one lane: the same code as the vector fill's (TailedPeak-inl.h).
+template <class Of>
+double OneLane(double x, Of of) {
+    namespace hn = hwy::HWY_NAMESPACE;
+    const hn::CappedTag<double, 1> d;
+    return hn::GetLane(of(d, hn::Set(d, x)));
 }
 
 double Exp(double x) {
-    return ExpOfNonPositiveScalar(std::min(x, 0.0));
+    return OneLane(x, [](auto d, auto v) { return portable_math::HWY_NAMESPACE::ExpHeld(d, v); });
 }
 
 // e^(x^2) erfc(x), for x >= 0.
 double ScaledErfc(double x) {
-    const double t = 1.0 / (1.0 + 0.5 * x);
-    return t * Exp(ErfcFit(t));
+    return OneLane(x,
+                   [](auto d, auto v) { return portable_math::HWY_NAMESPACE::ScaledErfcOf(d, v); });
 }
 
-// The exponentially modified Gaussian of unit sigma centred at 0, up to a constant factor:
-// e^(decay^2/2 - z decay) erfc((decay - z)/sqrt 2), written so that no exponential has a positive
-// argument: before x = 0 as e^(-z^2/2) times the scaled erfc, after it with erfc(x) = 2 - erfc(-x).
 double UnitTail(double z, double decay) {
-    const double x = (decay - z) * kSqrtHalf;
-    if (x >= 0.0) {
-        const double t = 1.0 / (1.0 + 0.5 * x);
-        return Exp(-0.5 * z * z + ErfcFit(t)) * t;
-    }
-    const double y = -x;
-    const double tail = Exp(0.5 * decay * decay - z * decay);
-    // Beyond this the exponential below is 0.0 (its argument is under -746, ErfcFit(t) being below
-    // 3e-8) and erfc(x) is exactly 2: skipping it changes no bit, and saves most of the tail's
-    // work.
-    if (y > kErfcIsTwo) return tail * 2.0;
-    const double t = 1.0 / (1.0 + 0.5 * y);
-    const double erfc_x = 2.0 - Exp(-y * y + ErfcFit(t)) * t;
-    return tail * erfc_x;
+    return OneLane(z, [decay](auto d, auto v) {
+        return portable_math::HWY_NAMESPACE::UnitTailOf(d, v, decay);
+    });
 }
 
 // The apex of the unit shape, where the derivative vanishes:
@@ -136,10 +116,10 @@ TailShape SolveTailShape(double factor) {
 }
 
 double TailedPeak(double t, double height, double width, const TailShape& shape, double time) {
-    const double sigma = width * kSqrtHalf;
-    const double u = (t - time) / sigma;
-    const double z = shape.fronting ? shape.apex - u : shape.apex + u;
-    return UnitTail(z, shape.decay) / shape.apex_value * height;
+    return OneLane(t, [&](auto d, auto v) {
+        using namespace portable_math::HWY_NAMESPACE;
+        return TailedTerm(d, TailArgument(d, v, width, shape, time), height, shape);
+    });
 }
 
 double AreaPerWidth(const TailShape& shape) {

@@ -21,6 +21,11 @@ TailShape SolveTailShape(double factor);
 // exponentially modified Gaussian.
 double TailedPeak(double t, double height, double width, const TailShape& shape, double time);
 
+// Beyond this argument erfc is below 2^-53 (at most 2.15e-17, its fit within 1.2e-7 of it), half
+// the spacing of doubles just under 2, so the shape's 2 - erfc rounds to 2 exactly: its far tail
+// needs its exponential alone, with the bits the full expression gives.
+inline constexpr double kErfcIsTwo = 6.0;
+
 // The area under a peak of this shape with height 1 and width 1 (its Gaussian part falling to 1/e
 // one minute from its centre), in millivolt-minutes: sqrt(pi) for the Gaussian. The unit tailing
 // shape integrates to 2 / decay sigmas and is scaled by 1 / apex_value, and a sigma is

@@ -20,12 +20,13 @@ constexpr double kNarrowestInSteps = 0x1p-30;
 class TrialArea {
 public:
     TrialArea(const Signal4& signal, const std::vector<GenPeak4>& peaks, std::size_t fitted,
-              double noise, double drift)
+              double noise, double drift, const ChannelComponents& components)
         : m_peaks(peaks),
           m_original(peaks[fitted]),
           m_fitted(fitted),
           m_noise(noise),
           m_drift(drift),
+          m_components(components),
           m_direction(peaks[fitted].height < 0.0 ? -1.0 : 1.0),
           m_noise_start(NoiseEngine::Instance().State()) {
         const SampleGrid grid = signal.Grid();
@@ -43,7 +44,7 @@ public:
         GenPeak4& peak = m_peaks[m_fitted];
         peak = m_original;
         peak.width = width;
-        RegenerateMeasurements(m_trial, m_peaks, m_fitted, m_noise, m_drift);
+        RegenerateMeasurements(m_trial, m_peaks, m_fitted, m_noise, m_drift, m_components);
         return {m_direction * peak.area, peak.front, peak.back};
     }
 
@@ -54,6 +55,7 @@ private:
     const std::size_t m_fitted;
     const double m_noise;
     const double m_drift;
+    const ChannelComponents& m_components;
     const double m_direction;
     const Mt19937 m_noise_start;
 };
@@ -75,7 +77,8 @@ double WidthForArea(double area, const GenPeak4& peak) {
 }
 
 WidthFitResult FitWidthToArea(const Signal4& signal, std::vector<GenPeak4>& peaks,
-                              std::size_t fitted, double area, double noise, double drift) {
+                              std::size_t fitted, double area, double noise, double drift,
+                              const ChannelComponents& components) {
     GenPeak4& peak = peaks.at(fitted);
     auto refused = [&peak](WidthFitOutcome outcome, double reached = 0.0) {
         return WidthFitResult{outcome, peak.width, reached};
@@ -89,7 +92,7 @@ WidthFitResult FitWidthToArea(const Signal4& signal, std::vector<GenPeak4>& peak
 
     WidthFitResult result;
     {
-        TrialArea trial_area(signal, peaks, fitted, noise, drift);
+        TrialArea trial_area(signal, peaks, fitted, noise, drift, components);
         result =
             SearchWidth([&trial_area](double width) { return trial_area(width); },
                         WidthForArea(area, peak), {area, signal.Grid().step, shortest, longest});

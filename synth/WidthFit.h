@@ -5,6 +5,7 @@
 
 #include "Peak4.h"
 #include "Signal4.h"
+#include "SignalComponents.h"
 
 // How a width fit ended. Only Fitted changes the peak.
 enum class WidthFitOutcome {
@@ -36,16 +37,18 @@ inline constexpr double kWidthFitTolerance = 1e-6;
 double WidthForArea(double area, const GenPeak4& peak);
 
 // Sets the width of peaks[fitted] so that regenerating the channel (RegenerateSignal with these
-// peaks, noise in millivolts and drift in millivolts per minute) measures `area` for it, within
-// kWidthFitTolerance wherever some width within (0, analysis length] gives that area. Each trial
-// regenerates the whole channel, the other peaks as they are, and every trial draws the same
-// noise: the generator's state is taken before the fit and restored before each trial and at the
-// end. So the fit leaves the generator where it found it, and the caller's regeneration adds the
-// very noise the trials saw.
+// peaks, noise in millivolts, drift in millivolts per minute and the channel's components)
+// measures `area` for it, within kWidthFitTolerance wherever some width within (0, analysis
+// length] gives that area. Each trial regenerates the whole channel, the other peaks and the
+// components as they are, and every trial draws the same noise: the generator's state is taken
+// before the fit and restored before each trial and at the end. So the fit leaves the generator
+// where it found it, and the caller's regeneration adds the very noise the trials saw (the
+// components' generators start afresh at every regeneration anyway).
 //
 // The search starts from WidthForArea, brackets by growing or shrinking the width, and narrows
 // by root finding. The measured area jumps a little where a bound moves by a sample (with noise,
 // by what the baseline's ends move); a request inside such a jump ends on its nearer side, and
 // `area` says how close it came. Nothing but the width changes, and only when Fitted.
 WidthFitResult FitWidthToArea(const Signal4& signal, std::vector<GenPeak4>& peaks,
-                              std::size_t fitted, double area, double noise, double drift);
+                              std::size_t fitted, double area, double noise, double drift,
+                              const ChannelComponents& components = {});

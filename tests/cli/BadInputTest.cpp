@@ -31,6 +31,18 @@ std::string ManyPeaks(int count) {
     return WithPeak(peaks);
 }
 
+std::string WithComponents(const std::string& keys) {
+    return R"({"analysis_time": 10, "sample_rate": 100, "channels": [{"noise": 0.1, )" + keys +
+           "}]}";
+}
+
+std::string ManySteps(int count) {
+    std::string steps;
+    for (int i = 0; i < count; ++i)
+        steps += (i ? "," : "") + std::string(R"({"time":1,"height":1,"width":0.1})");
+    return WithComponents(R"("steps": [)" + steps + "]");
+}
+
 std::string Nested(int depth) {
     return WithPassport(R"({"entries": )" + std::string(depth, '[') + std::string(depth, ']') +
                         "}");
@@ -127,6 +139,42 @@ TEST(BadInput, ScenarioErrorsAreOneLineAndLeaveNoFile) {
         {"infinite area",
          WithPeak(R"({"name": "tall", "time": 5, "height": 3e38, "front": 4.99, "back": 5.01})"),
          R"(channels[0].peaks[0] "tall": its area is not finite)"},
+        // The channel components: each rule, and the keys as strictly as the peaks'.
+        {"negative step width",
+         WithComponents(R"("steps": [{"time": 1, "height": 1, "width": -1}])"),
+         "channels[0].steps[0].width: must be a finite number, 0 or more"},
+        {"too many steps", ManySteps(10'001), "channels[0].steps: holds more than 10000 steps"},
+        {"zero period", WithComponents(R"("sine": {"amplitude": 1, "period": 0})"),
+         "channels[0].sine.period: must be a finite number greater than 0"},
+        {"zero time constant", WithComponents(R"("settle": {"height": 1, "time_constant": 0})"),
+         "channels[0].settle.time_constant: must be a finite number greater than 0"},
+        {"negative wander", WithComponents(R"("wander": {"sigma": -0.1})"),
+         "channels[0].wander.sigma: must be a finite number, 0 or more"},
+        {"negative pink", WithComponents(R"("pink": -0.1)"), "channels[0].pink: must be a finite"},
+        {"pink beyond a double", WithComponents(R"("pink": 1e400)"),
+         "channels[0].pink: the number \"1e400\""},
+        {"negative spike rate",
+         WithComponents(R"("spikes": {"rate": -1, "height": {"min": 1, "max": 2}})"),
+         "channels[0].spikes.rate: must be a finite number, 0 or more"},
+        {"a spike per sample and more",
+         WithComponents(R"("spikes": {"rate": 100.5, "height": {"min": 1, "max": 2}})"),
+         "channels[0].spikes.rate: 100.5 per minute is more than one spike per sample on average "
+         "(100 samples per minute)"},
+        {"spike heights reversed",
+         WithComponents(R"("spikes": {"rate": 1, "height": {"min": 3, "max": 2}})"),
+         "channels[0].spikes.height: min 3 is greater than max 2"},
+        {"reach beyond 1e30",
+         WithComponents(R"("sine": {"amplitude": 6e29, "period": 1}, "settle": {"height": 6e29,
+                                                                          "time_constant": 1})"),
+         "channels[0]: its components could reach 1.2e+30 mV, beyond the 1e+30 mV"},
+        {"unknown component key", WithComponents(R"("sine": {"amplitude": 1, "periode": 1})"),
+         "channels[0].sine: unknown key \"periode\""},
+        {"missing component key", WithComponents(R"("spikes": {"rate": 1})"),
+         "channels[0].spikes: \"height\" is missing"},
+        {"component of another kind", WithComponents(R"("wander": 0.1)"),
+         "channels[0].wander: must be an object"},
+        {"steps not a list", WithComponents(R"("steps": {"time": 1})"),
+         "channels[0].steps: must be an array"},
     };
     ToolFolder dir;
     for (const BadScenario& c : cases) {
@@ -201,6 +249,44 @@ TEST(BadInput, OutputsThatAreNoRegularFilesAreLeftAlone) {
                   "xstgtool: fifo: cannot write: it is a FIFO (named pipe), not a regular file\n");
         EXPECT_TRUE(std::filesystem::is_fifo(dir.Path("fifo")));
     }
+}
+
+// A --components file that is no regular file, no name at all, or one of the command's other
+// files (which the parts, committed last, would replace) is refused before any work: neither the
+// document nor any other file is written.
+TEST(BadInput, ComponentsFilesThatAreNoRegularFilesAreRefusedBeforeAnyWork) {
+    ToolFolder dir;
+    dir.Write("one.json", R"({"analysis_time": 1, "sample_rate": 10, "channels": [{"pink": 1}]})");
+    dir.Write("two.json", R"({"analysis_time": 1, "sample_rate": 10, "channels": [{}, {}]})");
+    ::mkfifo(dir.Path("fifo").c_str(), 0644);
+    ::mkfifo(dir.Path("p-channel-1.csv").c_str(), 0644);
+    std::filesystem::create_directory(dir.Path("folder"));
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"one.json", "fifo"}, "xstgtool: fifo: cannot write: it is a FIFO (named pipe)"},
+        {{"one.json", "folder"}, "xstgtool: folder: cannot write: Is a directory"},
+        {{"one.json", "/dev/zero"}, "xstgtool: /dev/zero: cannot write: it is a character device"},
+        {{"one.json", ""}, "xstgtool: --components: the file name is empty"},
+        {{"two.json", "p.csv"}, "xstgtool: p-channel-1.csv: cannot write: it is a FIFO"},
+        {{"one.json", "./one.json"},
+         "xstgtool: ./one.json: --components names the same file as one.json"},
+        {{"one.json", "folder/../out.xstg"},
+         "xstgtool: folder/../out.xstg: --components names the same file as out.xstg"},
+        {{"one.json", "out.xspc"},
+         "xstgtool: out.xspc: --components names the same file as out.xspc"},
+    };
+    for (const auto& [args, expected] : cases) {
+        SCOPED_TRACE(args[1]);
+        const ToolResult run =
+            dir.Run({"generate", args[0], "-o", "out.xstg", "--components", args[1]});
+        EXPECT_EQ(run.exit_code, 1);
+        EXPECT_EQ(run.err.rfind(expected, 0), 0u) << run.err;
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+        EXPECT_FALSE(dir.Exists("out.xstg"));
+        EXPECT_FALSE(dir.Exists("p-channel-0.csv"));
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.Path("fifo")));
+    EXPECT_EQ(dir.Read("one.json"),
+              R"({"analysis_time": 1, "sample_rate": 10, "channels": [{"pink": 1}]})");
 }
 
 TEST(BadInput, CommandLineErrors) {

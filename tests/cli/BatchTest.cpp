@@ -12,6 +12,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "CsvCells.h"
 #include "ToolRunner.h"
 #include "file/TarvikFile4.h"
 
@@ -32,30 +33,6 @@ std::map<std::string, std::string> FilesOf(const ToolFolder& dir, const std::str
         files[entry.path().filename().string()] =
             dir.Read(folder + "/" + entry.path().filename().string());
     return files;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
-std::vector<std::string> Cells(const std::string& line) {
-    std::vector<std::string> cells(1);
-    for (char c : line) {
-        if (c == ',')
-            cells.emplace_back();
-        else
-            cells.back() += c;
-    }
-    return cells;
-}
-
-double Number(const std::string& text) {
-    double value = 0.0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
 }
 
 // One corpus made whole with one thread, and again with two, and in two parts on other thread
@@ -222,6 +199,27 @@ TEST(Batch, InterruptionLeavesOnlyWholeDocumentsAndSaysHowMany) {
         EXPECT_LE(Number(Cells(lines[i])[0]), static_cast<double>(finished)) << lines[i];
 }
 
+// A recipe without components makes the corpus the build before them made: the example recipe of
+// that build, three documents, their scenarios and documents compared by digest.
+TEST(Batch, RecipesWithoutComponentsMakeTheirFormerCorpora) {
+    ToolFolder dir;
+    dir.Write("recipe.json", R"({
+  "analysis_time": 10, "sample_rate": 100, "channels": { "min": 1, "max": 2 },
+  "peaks_per_channel": { "min": 5, "max": 10 }, "peak_time": { "min": 0.5, "max": 9 },
+  "height": { "min": 1, "max": 1000, "log": true }, "width": { "min": 0.03, "max": 0.12 },
+  "tailing": { "min": 0.9, "max": 2.5 }, "noise": { "min": 0, "max": 0.05 },
+  "drift": { "min": -0.1, "max": 0.1 }, "min_resolution": 1.0, "analysis_date": 1765152000,
+  "passport": { "method": "Corpus A", "sample": "synthetic" } })");
+    ASSERT_EQ(dir.Run({"batch", "recipe.json", "-o", "c", "--count", "3", "--seed", "9"}).exit_code,
+              0);
+    const std::pair<const char*, std::uint64_t> former[] = {{"c/0001.xstg", 0x27ac6f364309d285u},
+                                                            {"c/0002.xstg", 0x8e832b455013ea45u},
+                                                            {"c/0003.xstg", 0x2551ad6a0865b6b6u},
+                                                            {"c/0001.json", 0x66e3154bc7ffbd61u},
+                                                            {"c/0003.json", 0x1d8075199a19059cu}};
+    for (const auto& [file, digest] : former) EXPECT_EQ(Fnv1a(dir.Read(file)), digest) << file;
+}
+
 // A small valid recipe with `extra` keys, which replace its own of the same name.
 std::string Recipe(const std::string& extra) {
     std::string text = "{\"height\": 1, \"peak_time\": {\"min\": 1, \"max\": 9}";
@@ -299,6 +297,38 @@ TEST(Batch, HostileRecipesAndOptionsAreRefusedWithOneLine) {
          Recipe(", \"width\": 0.1, \"passport\": {\"sample\": \"\xff\"}"),
          {"r.json"},
          "JSON syntax error"},
+        {"step width",
+         Recipe(R"(, "width": 0.1, "steps": {"count": 1, "time": 1, "height": 1,
+                                              "width": {"min": -1, "max": 1}})"),
+         {"r.json"},
+         "steps.width: must be a finite number, 0 or more"},
+        {"too many steps",
+         Recipe(R"(, "width": 0.1, "steps": {"count": {"min": 0, "max": 1000000000000},
+                                              "time": 1, "height": 1, "width": 1})"),
+         {"r.json"},
+         "steps: holds more than 10000 steps"},
+        {"period from zero",
+         Recipe(R"(, "width": 0.1, "sine": {"amplitude": 1, "period": {"min": 0, "max": 1}})"),
+         {"r.json"},
+         "sine.period: must be a finite number greater than 0"},
+        {"spikes faster than the slowest sampling",
+         Recipe(R"(, "width": 0.1, "sample_rate": {"min": 50, "max": 100},
+                   "spikes": {"rate": {"min": 1, "max": 60}, "height": {"min": 1, "max": 2}})"),
+         {"r.json"},
+         "spikes.rate: 60 per minute is more than one spike per sample on average (50 samples"},
+        {"spike heights that may cross",
+         Recipe(R"(, "width": 0.1, "spikes": {"rate": 1, "height": {"min": {"min": 1, "max": 3},
+                                                                    "max": {"min": 2, "max": 4}}})"),
+         {"r.json"},
+         "spikes.height: min may be drawn up to 3.0, above max, which may be drawn down to 2.0"},
+        {"reach",
+         Recipe(R"(, "width": 0.1, "pink": {"min": 0, "max": 1e28})"),
+         {"r.json"},
+         "could reach 2.8"},
+        {"component typo",
+         Recipe(R"(, "width": 0.1, "wander": {"sigm": 1})"),
+         {"r.json"},
+         "wander: unknown key \"sigm\""},
         {"impossible resolution",
          Recipe(R"(, "width": 2, "min_resolution": 50)"),
          {"r.json"},

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
+#include "CsvCells.h"
 #include "ToolRunner.h"
 #include "file/TarvikFile4.h"
 
@@ -232,6 +234,90 @@ TEST(Generate, PeaksStoredOtherwiseThanAskedAreReportedAndStrictRefusesThem) {
     // A peak below zero has a negative area; the magnitude is what was asked.
     EXPECT_EQ(doc.m_channels[1].table[2].name, "below");
     EXPECT_NEAR(doc.m_channels[1].table[2].area, -0.3, 1e-6 * 0.3);
+}
+
+}  // namespace
+
+namespace {
+
+// A scenario without the channel components gives the bytes the build before them gave (the
+// digest of its document): white noise, drift, Gaussian, tailing and fronting peaks and a width
+// fit on two channels.
+TEST(Generate, WithoutComponentsTheDocumentIsTheFormerBytes) {
+    ToolFolder dir;
+    dir.Write("s.json", R"({"analysis_time": 6, "sample_rate": 300, "seed": 11,
+ "assay_id": "0123abcd-0000-4000-8000-00000000beef", "analysis_date": 1700000000,
+ "channels": [
+  {"noise": 0.2, "drift": 0.1, "peaks": [
+    {"name": "G", "time": 1, "height": 20, "width": 0.08},
+    {"name": "T", "time": 2, "height": 8, "width": 0.05, "tailing": 2.5},
+    {"name": "F", "time": 3.5, "height": 5, "width": 0.06, "tailing": 0.7},
+    {"name": "A", "time": 4.5, "height": 3, "area": 0.4, "tailing": 1.4}]},
+  {"noise": 0.05, "drift": -0.3, "peaks": [{"time": 2.5, "height": 1, "width": 0.2}]}]})");
+    ASSERT_EQ(dir.Run({"generate", "s.json", "-o", "out.xstg"}).exit_code, 0);
+    EXPECT_EQ(Fnv1a(dir.Read("out.xstg")), 0x3446a25b452a9452u);
+}
+
+// --components writes one file per channel, named as export --csv names them: every sample's time,
+// peaks, baseline and noise, and the stored sample as total. Without noise, peaks and baseline are
+// their closed forms; the manifest's true baseline at a peak's bounds is the file's baseline there.
+TEST(Generate, ComponentsFileHoldsEverySamplesPartsAndTheManifestTheTrueBaseline) {
+    ToolFolder dir;
+    dir.Write("s.json", R"({"analysis_time": 5, "sample_rate": 100, "channels": [
+      {"drift": 0.2, "steps": [{"time": 2, "height": 1, "width": 0.5}],
+       "settle": {"height": 0.5, "time_constant": 1},
+       "peaks": [{"time": 3, "height": 5, "width": 0.1}]},
+      {"noise": 0.05, "pink": 0.02, "wander": {"sigma": 0.01},
+       "spikes": {"rate": 1, "height": {"min": 1, "max": 2}},
+       "peaks": [{"time": 1.5, "height": 2}]}]})");
+    const ToolResult run = dir.Run(GenerateArgs(
+        "s.json", "out.xstg", {"--components", "parts.csv", "--manifest", "truth.csv"}));
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_FALSE(dir.Exists("parts.csv"));
+    CTarvikFile4 doc;
+    LoadOk(doc, dir.Path("out.xstg"));
+
+    auto baseline = [](double t) {
+        return 0.2 * t + 1.0 / (1.0 + std::exp(-(t - 2.0) * 2.0 * std::log(9.0) / 0.5)) +
+               0.5 * std::exp(-t);
+    };
+    std::vector<std::vector<std::string>> rows;
+    for (int c = 0; c < 2; ++c) {
+        const std::vector<std::string> lines =
+            Lines(dir.Read("parts-channel-" + std::to_string(c) + ".csv"));
+        ASSERT_EQ(lines.size(), 501u);
+        EXPECT_EQ(lines[0], "time_min,peaks_mV,baseline_mV,noise_mV,total_mV");
+        double noise = 0.0;
+        for (std::size_t i = 0; i < 500; ++i) {
+            const std::vector<std::string> cells = Cells(lines[i + 1]);
+            ASSERT_EQ(cells.size(), 5u);
+            const double t = static_cast<double>(i) * 0.01;
+            ASSERT_EQ(Number(cells[0]), t);
+            ASSERT_EQ(Number<float>(cells[4]), doc.m_channels[c].signal.samples[i]) << i;
+            noise = std::max(noise, std::fabs(Number(cells[3])));
+            if (c == 1) continue;
+            ASSERT_NEAR(Number(cells[2]), baseline(t), 1e-13) << i;
+            ASSERT_NEAR(Number(cells[1]), 5.0 * std::exp(-std::pow((t - 3.0) / 0.1, 2.0)),
+                        5.0 * 6e-8);
+            ASSERT_EQ(cells[3], "0");
+            rows.push_back(cells);
+        }
+        EXPECT_GT(noise, c == 1 ? 0.9 : -1.0);  // a spike of 1 mV at least
+    }
+
+    const std::vector<std::string> truth = Lines(dir.Read("truth.csv"));
+    ASSERT_EQ(truth.size(), 3u);
+    const std::vector<std::string> header = Cells(truth[0]);
+    const std::vector<std::string> peak = Cells(truth[1]);
+    auto cell = [&](const char* name) {
+        return peak[std::find(header.begin(), header.end(), name) - header.begin()];
+    };
+    for (const auto& [bound, column] :
+         {std::pair{"front", "front_true_baseline"}, std::pair{"back", "back_true_baseline"}}) {
+        const auto sample = static_cast<std::size_t>(std::lround(Number(cell(bound)) / 0.01));
+        EXPECT_EQ(cell(column), rows[sample][2]) << column;
+        EXPECT_NEAR(Number(cell(column)), baseline(Number(cell(bound))), 1e-13);
+    }
 }
 
 }  // namespace

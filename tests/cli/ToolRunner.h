@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -27,3 +28,10 @@ public:
 private:
     std::filesystem::path m_dir;
 };
+
+// The 64-bit FNV-1a digest of some bytes, to compare a file with one made by an earlier build.
+inline std::uint64_t Fnv1a(const std::string& bytes) {
+    std::uint64_t hash = 0xcbf29ce484222325u;
+    for (unsigned char c : bytes) hash = (hash ^ c) * 0x100000001b3u;
+    return hash;
+}

@@ -7,6 +7,8 @@
 #include "synth/Peak4.h"
 #include "synth/SampleCount.h"
 #include "synth/Signal4.h"
+#include "synth/SignalComponents.h"
+#include "synth/TailedPeak.h"
 
 // Peaks placed over an analysis from raw MT19937 words seeded with 7, each word w giving the
 // fraction w / 2^32 of its range, in the order time, height (1 to 100), width: simple enough for
@@ -45,4 +47,25 @@ inline std::vector<GenPeak4> LongRunPeaks() {
 }
 inline Signal4 LongRunSignal() {
     return ZeroSignal(kLongRunMinutes, kLongRunRate);
+}
+
+// The long run's peaks, every one tailing with factor 1.5.
+inline std::vector<GenPeak4> LongRunTailingPeaks() {
+    std::vector<GenPeak4> peaks = LongRunPeaks();
+    const TailShape shape = SolveTailShape(1.5);
+    for (GenPeak4& peak : peaks) peak.tail = shape;
+    return peaks;
+}
+
+// What a real detector adds to the long run: pink noise as strong as its white noise, a wander,
+// two steps (a gradient change up at 20 minutes, a smaller one down at 41), a pump's pulsation
+// and a spike every other minute.
+inline ChannelComponents LongRunComponents() {
+    ChannelComponents c;
+    c.steps = {{20.0, 2.0, 1.0}, {41.0, -0.5, 0.3}};
+    c.sine = BaselineSine{0.05, 0.5, 1.0};
+    c.wander = 0.2;
+    c.pink = 0.1;
+    c.spikes = SpikeTrain{0.5, 1.0, 5.0};
+    return c;
 }

@@ -4,38 +4,53 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "synth/ComponentKernels.h"
 #include "synth/FillKernels.h"
 #include "synth/GaussPeak.h"
 #include "synth/PolarPoints.h"
+#include "synth/TailedPeak.h"
 #include "tests/support/DispatchTargets.h"
 
 namespace {
 
-TEST(AddGaussTerms, EveryTargetAddsExactlyTheTermsOfGaussPeak) {
-    std::mt19937_64 random(5);
-    std::uniform_real_distribution<double> unit(0.0, 1.0);
-    for (int trial = 0; trial < 300; ++trial) {
-        const SampleGrid grid{10.0 * unit(random) - 5.0, std::pow(10.0, -4.0 + 3.0 * unit(random))};
-        const std::size_t first = static_cast<std::size_t>(1e6 * unit(random));
-        const std::size_t count = 1 + static_cast<std::size_t>(300 * unit(random));
-        const double time = grid.TimeAt(first) + grid.step * count * (1.5 * unit(random) - 0.25);
-        const double height = 200.0 * unit(random) - 100.0;
-        const double width = grid.step * std::pow(10.0, 3.0 * unit(random));
-        // Partial sums of every size, zero included, so that terms are both added and skipped.
-        std::vector<double> start(count);
+// A random grid, a stretch of up to `most` samples of it, a peak's constants near them, and
+// partial sums of every size, zero included, so that terms are both added and skipped.
+struct KernelTrial {
+    SampleGrid grid;
+    std::size_t first, count;
+    double time, height, width;
+    std::vector<double> start;
+
+    KernelTrial(std::mt19937_64& random, std::size_t most) {
+        std::uniform_real_distribution<double> unit(0.0, 1.0);
+        grid = {10.0 * unit(random) - 5.0, std::pow(10.0, -4.0 + 3.0 * unit(random))};
+        first = static_cast<std::size_t>(1e6 * unit(random));
+        count = 1 + static_cast<std::size_t>(static_cast<double>(most) * unit(random));
+        time = grid.TimeAt(first) + grid.step * count * (1.5 * unit(random) - 0.25);
+        height = 200.0 * unit(random) - 100.0;
+        width = grid.step * std::pow(10.0, 3.0 * unit(random));
+        start.resize(count);
         for (double& sum : start)
             sum = unit(random) < 0.2 ? 0.0 : std::pow(10.0, 60.0 * unit(random) - 50.0);
-        std::vector<double> expected = start;
-        for (std::size_t j = 0; j < count; ++j)
-            expected[j] += GaussPeak(grid.TimeAt(first + j), height, width, time);
+    }
+};
+
+TEST(AddGaussTerms, EveryTargetAddsExactlyTheTermsOfGaussPeak) {
+    std::mt19937_64 random(5);
+    for (int trial = 0; trial < 300; ++trial) {
+        const KernelTrial t(random, 300);
+        std::vector<double> expected = t.start;
+        for (std::size_t j = 0; j < t.count; ++j)
+            expected[j] += GaussPeak(t.grid.TimeAt(t.first + j), t.height, t.width, t.time);
 
         ForEachDispatchTarget([&](const std::string& target) {
-            std::vector<double> sums = start;
-            AddGaussTerms(sums.data(), first, count, grid, height, width, time);
+            std::vector<double> sums = t.start;
+            AddGaussTerms(sums.data(), t.first, t.count, t.grid, t.height, t.width, t.time);
             ASSERT_EQ(sums, expected) << target << ", trial " << trial;
         });
     }
@@ -88,6 +103,74 @@ TEST(PolarPoints, EveryTargetScreensAndTransformsAsOnePointAtATime) {
             ASSERT_EQ(got_z[2 * k + 1], z[2 * k + 1]) << k;
         }
     });
+}
+
+// The other kernels against their one-lane definitions, on random grids and constants: tailing
+// and fronting peaks (their negligible terms skipped as the Gaussian's), the baseline's steps,
+// sine, settling term and drift, and the addition to the samples.
+TEST(Kernels, EveryTargetAddsExactlyTheOneLaneTerms) {
+    std::mt19937_64 random(11);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    struct Kernel {
+        const char* name;
+        std::function<void(double*, std::size_t, std::size_t, const SampleGrid&)> add;
+        std::function<double(double)> at;
+    };
+    for (int trial = 0; trial < 60; ++trial) {
+        const KernelTrial k(random, 600);
+        const TailShape shape =
+            SolveTailShape(trial % 2 ? 0.6 + 0.4 * unit(random) : 1.2 + 2.8 * unit(random));
+        const double rate = 4.4 / k.width;
+        const double frequency = 0.1 / k.width;
+        const Kernel kernels[] = {
+            {"tailed",
+             [&](double* s, std::size_t f, std::size_t n, const SampleGrid& g) {
+                 AddTailedTerms(s, f, n, g, k.height, k.width, shape, k.time);
+             },
+             [&](double t) { return TailedPeak(t, k.height, k.width, shape, k.time); }},
+            {"step",
+             [&](double* s, std::size_t f, std::size_t n, const SampleGrid& g) {
+                 AddRisingStepTerms(s, f, n, g, k.time, k.height, rate);
+             },
+             [&](double t) { return RisingStepAt(t, k.time, k.height, rate); }},
+            {"sine",
+             [&](double* s, std::size_t f, std::size_t n, const SampleGrid& g) {
+                 AddSineTerms(s, f, n, g, k.height, frequency, 0.3);
+             },
+             [&](double t) { return SineAt(t, k.height, frequency, 0.3); }},
+            {"settle",
+             [&](double* s, std::size_t f, std::size_t n, const SampleGrid& g) {
+                 AddSettleTerms(s, f, n, g, k.height, k.width);
+             },
+             [&](double t) { return SettleAt(t, k.height, k.width); }},
+            {"drift",
+             [&](double* s, std::size_t f, std::size_t n, const SampleGrid& g) {
+                 AddDriftTerms(s, f, n, g, k.height);
+             },
+             [&](double t) { return t * k.height; }},
+        };
+        for (const Kernel& kernel : kernels) {
+            std::vector<double> expected = k.start;
+            for (std::size_t j = 0; j < k.count; ++j)
+                expected[j] += kernel.at(k.grid.TimeAt(k.first + j));
+            ForEachDispatchTarget([&](const std::string& target) {
+                std::vector<double> sums = k.start;
+                kernel.add(sums.data(), k.first, k.count, k.grid);
+                ASSERT_EQ(sums, expected) << kernel.name << ", " << target << ", trial " << trial;
+            });
+        }
+        std::vector<float> samples(k.count);
+        for (float& v : samples) v = static_cast<float>(k.height * unit(random));
+        std::vector<float> expected = samples;
+        for (std::size_t j = 0; j < k.count; ++j)
+            expected[j] = static_cast<float>((k.start[j] + k.height) + expected[j]);
+        const std::vector<double> other(k.count, k.height);
+        ForEachDispatchTarget([&](const std::string& target) {
+            std::vector<float> got = samples;
+            AddToSamples(got.data(), k.start.data(), other.data(), k.count);
+            ASSERT_EQ(got, expected) << target;
+        });
+    }
 }
 
 }  // namespace

@@ -151,7 +151,8 @@ TEST(RegenerateSignal, AgreesWithTheStandardExpAndLog) {
 // trial signal starts as NaN, so a sample read but not computed would show. Automatic and manual
 // bounds, bounds reaching outside the signal, a stored baseline (left and right not negative), a
 // peak after the end, a wide peak that reads every sample, a negative and a tailing peak, among
-// neighbours, with noise and drift.
+// neighbours, with noise and drift, and with every channel component (spikes dense enough to
+// fall inside most measurements).
 TEST(RegenerateMeasurements, MeasuresWhatTheFullRegenerationMeasures) {
     std::vector<GenPeak4> peaks = PlacePeaks(10.0, 12, 0.02, 0.5);
     peaks[1].auto_bounds = false;
@@ -169,32 +170,38 @@ TEST(RegenerateMeasurements, MeasuresWhatTheFullRegenerationMeasures) {
     wide.width = 3.0;
     peaks.push_back(wide);
 
-    NoiseEngine::Instance().Seed(NoiseEngine::kDefaultSeed);
-    const Mt19937 start = NoiseEngine::Instance().State();
-    Signal4 full = ZeroSignal(10.0, 600.0);
-    std::vector<GenPeak4> full_peaks = peaks;
-    RegenerateSignal(full, full_peaks, 0.2, -0.4);
+    ChannelComponents components = LongRunComponents();
+    components.spikes->rate = 20.0;
+    for (const ChannelComponents& c : {ChannelComponents{}, components}) {
+        SCOPED_TRACE(c.IsEmpty() ? "without components" : "with components");
+        NoiseEngine::Instance().Seed(NoiseEngine::kDefaultSeed);
+        const Mt19937 start = NoiseEngine::Instance().State();
+        Signal4 full = ZeroSignal(10.0, 600.0);
+        std::vector<GenPeak4> full_peaks = peaks;
+        RegenerateSignal(full, full_peaks, 0.2, -0.4, c);
 
-    Signal4 trial = ZeroSignal(10.0, 600.0);
-    for (std::size_t p = 0; p < peaks.size(); ++p) {
-        SCOPED_TRACE(p);
-        std::fill(trial.samples.begin(), trial.samples.end(),
-                  std::numeric_limits<float>::quiet_NaN());
-        NoiseEngine::Instance().Restore(start);
-        std::vector<GenPeak4> trial_peaks = peaks;
-        RegenerateMeasurements(trial, trial_peaks, p, 0.2, -0.4);
-        const std::initializer_list<double GenPeak4::*> measured = {&GenPeak4::front,
-                                                                    &GenPeak4::back,
-                                                                    &GenPeak4::area,
-                                                                    &GenPeak4::front_base_height,
-                                                                    &GenPeak4::back_base_height,
-                                                                    &GenPeak4::window_front_height,
-                                                                    &GenPeak4::window_back_height};
-        for (double GenPeak4::*field : measured)
-            EXPECT_EQ(trial_peaks[p].*field, full_peaks[p].*field);
-        EXPECT_EQ(trial_peaks[p].auto_bounds, full_peaks[p].auto_bounds);
-        // The other peaks are not measured.
-        EXPECT_EQ(trial_peaks[(p + 1) % peaks.size()].area, peaks[(p + 1) % peaks.size()].area);
+        Signal4 trial = ZeroSignal(10.0, 600.0);
+        for (std::size_t p = 0; p < peaks.size(); ++p) {
+            SCOPED_TRACE(p);
+            std::fill(trial.samples.begin(), trial.samples.end(),
+                      std::numeric_limits<float>::quiet_NaN());
+            NoiseEngine::Instance().Restore(start);
+            std::vector<GenPeak4> trial_peaks = peaks;
+            RegenerateMeasurements(trial, trial_peaks, p, 0.2, -0.4, c);
+            const std::initializer_list<double GenPeak4::*> measured = {
+                &GenPeak4::front,
+                &GenPeak4::back,
+                &GenPeak4::area,
+                &GenPeak4::front_base_height,
+                &GenPeak4::back_base_height,
+                &GenPeak4::window_front_height,
+                &GenPeak4::window_back_height};
+            for (double GenPeak4::*field : measured)
+                EXPECT_EQ(trial_peaks[p].*field, full_peaks[p].*field);
+            EXPECT_EQ(trial_peaks[p].auto_bounds, full_peaks[p].auto_bounds);
+            // The other peaks are not measured.
+            EXPECT_EQ(trial_peaks[(p + 1) % peaks.size()].area, peaks[(p + 1) % peaks.size()].area);
+        }
     }
 }
 

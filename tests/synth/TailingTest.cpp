@@ -90,6 +90,13 @@ namespace {
 // 5 % level leaves the factor unmeasured but not the asymmetry at 10 %.
 // Summed over its samples, a peak holds height x width x AreaPerWidth: sqrt(pi) for the Gaussian,
 // and for tailing and fronting peaks what the exponentially modified Gaussian integrates to.
+// Where the far tail stops evaluating erfc, 2 - erfc is 2 to the bit: erfc, and its fit within
+// 1.2e-7 of it, lie below half the spacing of doubles under 2 there and beyond (erfc falls).
+TEST(Tailing, FarTailLeavesTwoMinusErfcAtExactlyTwo) {
+    EXPECT_LT(std::erfc(kErfcIsTwo) * (1.0 + 1.2e-7), 0x1p-53);
+    EXPECT_EQ(2.0 - std::erfc(kErfcIsTwo) * (1.0 + 1.2e-7), 2.0);
+}
+
 TEST(Tailing, AreaIsHeightTimesWidthTimesAreaPerWidth) {
     for (const double factor : {0.7, 1.0, 1.8, 3.5}) {
         SCOPED_TRACE(factor);

@@ -21,6 +21,19 @@ GenPeak4 Peak(double time, double height, double width = kNewPeakWidth) {
     return peak;
 }
 
+// Every channel component, with a step rising under a peak at 5 minutes and spikes often enough
+// that some fall inside its bounds.
+ChannelComponents WithEveryComponent() {
+    ChannelComponents c;
+    c.steps = {{5.1, 0.8, 0.5}};
+    c.sine = BaselineSine{0.05, 0.7, 0.3};
+    c.settle = BaselineSettle{0.4, 1.5};
+    c.wander = 0.02;
+    c.pink = 0.02;
+    c.spikes = SpikeTrain{2.0, 0.1, 0.5};
+    return c;
+}
+
 // The next words of a copy of the generator: equal sequences mean equal states.
 std::vector<std::uint32_t> NextWords(Mt19937 state) {
     std::vector<std::uint32_t> words(8);
@@ -37,6 +50,7 @@ TEST(FitWidthToArea, RegeneratingWithTheFittedWidthGivesTheRequestedArea) {
         std::string what;
         std::vector<GenPeak4> peaks;
         double area, noise, drift;
+        ChannelComponents components = {};
     };
     GenPeak4 tailing = Peak(4.0, 8.0);
     tailing.tail = SolveTailShape(1.8);
@@ -53,6 +67,8 @@ TEST(FitWidthToArea, RegeneratingWithTheFittedWidthGivesTheRequestedArea) {
         {"tailing", {tailing}, 1.5, 0.05, 0.0},
         {"beside a taller peak", {Peak(5.0, 50.0, 0.2), Peak(5.6, 10.0)}, 1.0, 0.05, 0.0},
         {"manual bounds", {manual}, 10.0, 0.0, 0.0},
+        // A step rising under the peak, a sine, a wander, pink noise and spikes.
+        {"channel components", {Peak(5.0, 11.32)}, 5.0, 0.05, 0.5, WithEveryComponent()},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -61,12 +77,13 @@ TEST(FitWidthToArea, RegeneratingWithTheFittedWidthGivesTheRequestedArea) {
         Signal4 signal = ZeroSignal(10.0, 100.0);
         std::vector<GenPeak4> peaks = c.peaks;
         const std::size_t fitted = peaks.size() - 1;
-        const WidthFitResult fit = FitWidthToArea(signal, peaks, fitted, c.area, c.noise, c.drift);
+        const WidthFitResult fit =
+            FitWidthToArea(signal, peaks, fitted, c.area, c.noise, c.drift, c.components);
         ASSERT_EQ(fit.outcome, WidthFitOutcome::Fitted);
         EXPECT_EQ(peaks[fitted].width, fit.width);
         EXPECT_EQ(NextWords(NoiseEngine::Instance().State()), NextWords(before));
 
-        RegenerateSignal(signal, peaks, c.noise, c.drift);
+        RegenerateSignal(signal, peaks, c.noise, c.drift, c.components);
         const double direction = peaks[fitted].height < 0.0 ? -1.0 : 1.0;
         EXPECT_EQ(direction * peaks[fitted].area, fit.area);
         EXPECT_NEAR(fit.area, c.area, kWidthFitTolerance * c.area);

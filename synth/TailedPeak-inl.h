@@ -1,0 +1,122 @@
+// The tailing and fronting peak shape (TailedPeak.h) written once on Highway vectors: the vector
+// fill and the one-lane TailedPeak run exactly these IEEE operations in this order (no fused
+// multiply-add; the library is compiled with -ffp-contract=off), so each lane's value has the same
+// bits on every target.
+//
+// Included once per target by the files that dispatch (the toggle below is Highway's convention).
+
+#if defined(QUELMAR_SYNTH_TAILED_PEAK_INL_H_) == defined(HWY_TARGET_TOGGLE)
+#ifdef QUELMAR_SYNTH_TAILED_PEAK_INL_H_
+#undef QUELMAR_SYNTH_TAILED_PEAK_INL_H_
+#else
+#define QUELMAR_SYNTH_TAILED_PEAK_INL_H_
+#endif
+
+#include <array>
+
+#include "hwy/highway.h"
+#include "synth/PortableMath-inl.h"
+#include "synth/TailShape.h"
+#include "synth/TailedPeak.h"
+
+HWY_BEFORE_NAMESPACE();
+namespace portable_math {
+namespace HWY_NAMESPACE {
+
+inline constexpr double kSqrtHalf = 0.70710678118654752440;
+
+// The exponent of the Chebyshev fit of erfc: erfc(x) = t e^(ErfcFit(t) - x^2) for x >= 0 with
+// t = 1 / (1 + x/2), relative error below 1.2e-7. Horner's scheme from the highest coefficient.
+inline constexpr std::array<double, 10> kErfcFit = {
+    -1.26551223, 1.00002368,  0.37409196, 0.09678418,  -0.18628806,
+    0.27886807,  -1.13520398, 1.48851587, -0.82215223, 0.17087277};
+
+template <class D, class V = hn::VFromD<D>>
+HWY_INLINE V ErfcFitOf(D d, V t) {
+    V p = hn::Set(d, kErfcFit.back());
+    for (std::size_t k = kErfcFit.size() - 1; k-- > 0;)
+        p = hn::Add(hn::Set(d, kErfcFit[k]), hn::Mul(t, p));
+    return p;
+}
+
+// e^min(x, 0): the shape's exponentials, whose arguments are not positive but for the fit's
+// 3e-8 at x = 0.
+template <class D, class V = hn::VFromD<D>>
+HWY_INLINE V ExpHeld(D d, V x) {
+    return ExpOfNonPositive(d, hn::IfThenElse(hn::Gt(x, hn::Zero(d)), hn::Zero(d), x));
+}
+
+// e^(x^2) erfc(x) for x >= 0.
+template <class D, class V = hn::VFromD<D>>
+HWY_INLINE V ScaledErfcOf(D d, V x) {
+    const V t = hn::Div(hn::Set(d, 1.0), hn::Add(hn::Set(d, 1.0), hn::Mul(hn::Set(d, 0.5), x)));
+    return hn::Mul(t, ExpHeld(d, ErfcFitOf(d, t)));
+}
+
+// The exponentially modified Gaussian of unit sigma centred at 0, up to a constant factor:
+// e^(decay^2/2 - z decay) erfc((decay - z)/sqrt 2), written so that no exponential has a positive
+// argument: where x = (decay - z)/sqrt 2 >= 0 as e^(-z^2/2) times the scaled erfc, beyond it with
+// erfc(x) = 2 - erfc(-x), and erfc(x) exactly 2 once -x > kErfcIsTwo. Both forms are computed only
+// for lanes that need them, which changes no lane's value.
+template <class D, class V = hn::VFromD<D>>
+HWY_INLINE V UnitTailOf(D d, V z, double decay) {
+    const V one = hn::Set(d, 1.0);
+    const V half = hn::Set(d, 0.5);
+    const V x = hn::Mul(hn::Sub(hn::Set(d, decay), z), hn::Set(d, kSqrtHalf));
+    const auto before = hn::Ge(x, hn::Zero(d));
+    V front = hn::Zero(d);
+    if (!hn::AllFalse(d, before)) {
+        const V t = hn::Div(one, hn::Add(one, hn::Mul(half, x)));
+        const V exponent = hn::Add(hn::Mul(hn::Mul(hn::Set(d, -0.5), z), z), ErfcFitOf(d, t));
+        front = hn::Mul(ExpHeld(d, exponent), t);
+    }
+    if (hn::AllTrue(d, before)) return front;
+    const V y = hn::Neg(x);
+    const V tail = ExpHeld(d, hn::Sub(hn::Mul(hn::Mul(half, hn::Set(d, decay)), hn::Set(d, decay)),
+                                      hn::Mul(z, hn::Set(d, decay))));
+    const auto far = hn::Gt(y, hn::Set(d, kErfcIsTwo));
+    V erfc_x = hn::Set(d, 2.0);
+    if (!hn::AllTrue(d, hn::Or(far, before))) {
+        const V t = hn::Div(one, hn::Add(one, hn::Mul(half, y)));
+        const V near =
+            hn::Sub(hn::Set(d, 2.0),
+                    hn::Mul(ExpHeld(d, hn::Add(hn::Mul(hn::Neg(y), y), ErfcFitOf(d, t))), t));
+        erfc_x = hn::IfThenElse(far, erfc_x, near);
+    }
+    return hn::IfThenElse(before, front, hn::Mul(tail, erfc_x));
+}
+
+// The unit shape's argument for times t: sigmas from the Gaussian's centre, mirrored for a
+// fronting peak.
+template <class D, class V = hn::VFromD<D>>
+HWY_INLINE V TailArgument(D d, V t, double width, const TailShape& shape, double time) {
+    const V sigma = hn::Mul(hn::Set(d, width), hn::Set(d, kSqrtHalf));
+    const V u = hn::Div(hn::Sub(t, hn::Set(d, time)), sigma);
+    const V apex = hn::Set(d, shape.apex);
+    return shape.fronting ? hn::Sub(apex, u) : hn::Add(apex, u);
+}
+
+// The peak's term: the unit shape over its apex value, times the height.
+template <class D, class V = hn::VFromD<D>>
+HWY_INLINE V TailedTerm(D d, V z, double height, const TailShape& shape) {
+    return hn::Mul(hn::Div(UnitTailOf(d, z, shape.decay), hn::Set(d, shape.apex_value)),
+                   hn::Set(d, height));
+}
+
+// Minus the exponent that bounds the unit shape at z: z^2/2 where x >= 0 (the scaled erfc is at
+// most 1 there), z decay - decay^2/2 beyond (erfc is at most 2). The term is below
+// 2 e^-(this) |height / apex_value|.
+template <class D, class V = hn::VFromD<D>>
+HWY_INLINE V TailDecayOf(D d, V z, double decay) {
+    const V x = hn::Sub(hn::Set(d, decay), z);
+    const V front = hn::Mul(hn::Mul(hn::Set(d, 0.5), z), z);
+    const V back = hn::Sub(hn::Mul(z, hn::Set(d, decay)),
+                           hn::Mul(hn::Mul(hn::Set(d, 0.5), hn::Set(d, decay)), hn::Set(d, decay)));
+    return hn::IfThenElse(hn::Ge(x, hn::Zero(d)), front, back);
+}
+
+}  // namespace HWY_NAMESPACE
+}  // namespace portable_math
+HWY_AFTER_NAMESPACE();
+
+#endif  // QUELMAR_SYNTH_TAILED_PEAK_INL_H_
