@@ -27,7 +27,8 @@ std::vector<WorkingChannel> WorkingChannels(const Scenario& scenario) {
     std::vector<WorkingChannel> working;
     working.reserve(scenario.channels.size());
     for (const ScenarioChannel& channel : scenario.channels)
-        working.push_back({WorkingPeaks(channel), channel.noise, channel.drift});
+        working.push_back(
+            {WorkingPeaks(channel), channel.noise, channel.drift, channel.components});
     return working;
 }
 
@@ -41,6 +42,7 @@ Scenario ScenarioOfModel(const CGeneratorModel& model) {
         ScenarioChannel& channel = scenario.channels.emplace_back();
         channel.noise = working.noise;
         channel.drift = working.drift;
+        channel.components = working.components;
         for (const GenPeak4& peak : working.peaks) {
             ScenarioPeak& p = channel.peaks.emplace_back();
             p.name = peak.name;

@@ -21,10 +21,31 @@ ordered_json PeakJson(const ScenarioPeak& peak) {
     return out;
 }
 
+void PutComponents(const ChannelComponents& c, ordered_json& out) {
+    if (!c.steps.empty()) {
+        ordered_json steps = ordered_json::array();
+        for (const BaselineStep& step : c.steps)
+            steps.push_back({{"time", step.time}, {"height", step.height}, {"width", step.width}});
+        out["steps"] = std::move(steps);
+    }
+    if (c.sine)
+        out["sine"] = {
+            {"amplitude", c.sine->amplitude}, {"period", c.sine->period}, {"phase", c.sine->phase}};
+    if (c.settle)
+        out["settle"] = {{"height", c.settle->height}, {"time_constant", c.settle->time_constant}};
+    if (c.wander != 0.0) out["wander"] = {{"sigma", c.wander}};
+    if (c.pink != 0.0) out["pink"] = c.pink;
+    if (c.spikes)
+        out["spikes"] = {
+            {"rate", c.spikes->rate},
+            {"height", {{"min", c.spikes->min_height}, {"max", c.spikes->max_height}}}};
+}
+
 ordered_json ChannelJson(const ScenarioChannel& channel) {
     ordered_json out = ordered_json::object();
     if (channel.noise != 0.0) out["noise"] = channel.noise;
     if (channel.drift != 0.0) out["drift"] = channel.drift;
+    PutComponents(channel.components, out);
     ordered_json peaks = ordered_json::array();
     for (const ScenarioPeak& peak : channel.peaks) peaks.push_back(PeakJson(peak));
     out["peaks"] = std::move(peaks);

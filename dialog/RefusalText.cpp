@@ -63,6 +63,8 @@ const char* TextOf(RefusalCode code) {
             return kRefusedSignalNotFinite;
         case RefusalCode::NameNotStorable:
             return kRefusedNameNotStorable;
+        case RefusalCode::ComponentsRefused:
+            return kRefusedComponents;
         case RefusalCode::NoSuchChannel:
             return kRefusedNoSuchChannel;
         case RefusalCode::NoSuchPeak:

@@ -5,6 +5,7 @@
 #include <limits>
 #include <numbers>
 
+#include "synth/ComponentRules.h"
 #include "synth/PolarPoints.h"
 #include "synth/SampleCount.h"
 #include "synth/TailShape.h"
@@ -103,4 +104,12 @@ double WidthFromSigma(double sigma) {
 
 double SigmaFromWidth(double width) {
     return width / std::numbers::sqrt2;
+}
+
+Refusal CheckComponents(const ChannelComponents& components, double minutes, double per_minute) {
+    if (components.IsEmpty()) return {};
+    const SampleGrid grid{0.0, 1.0 / per_minute};
+    if (FindComponentFault(components, grid, ComputeSampleCount(minutes, per_minute).count))
+        return Refuse(RefusalCode::ComponentsRefused);
+    return {};
 }

@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "Refusal.h"
+#include "synth/SignalComponents.h"
 
 // What a chromatogram document can hold, in one place for the desktop program, the scenario
 // reader and the recipe reader. Times in minutes, values in millivolts, rates in samples per
@@ -41,6 +42,9 @@ Refusal CheckPeakWidth(double minutes);
 
 // A tailing factor at 5 % of the height within 0.5..4; 1 is the Gaussian, below 1 fronting.
 Refusal CheckTailing(double factor);
+// A channel's components on a run of `minutes` at `per_minute` samples a minute: the synthesis's
+// own rules (FindComponentFault), which name the value at fault.
+Refusal CheckComponents(const ChannelComponents& components, double minutes, double per_minute);
 
 // An area to fit a width to: finite and greater than 0.
 Refusal CheckRequestedArea(double millivolt_minutes);

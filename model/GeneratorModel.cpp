@@ -8,11 +8,13 @@
 #include "SettingsEntry.h"
 #include "file/NewGuidString.h"
 #include "file/XmlChars.h"
+#include "synth/Components.h"
 #include "synth/FillSignal.h"
 #include "synth/PeakArea.h"
 #include "synth/PeakBounds.h"
 #include "synth/Regeneration.h"
 #include "synth/SampleCount.h"
+#include "synth/TailedPeak.h"
 #include "synth/WidthFit.h"
 
 namespace {
@@ -83,7 +85,19 @@ const Signal4& CGeneratorModel::ChannelSignal(int channel) const {
 }
 
 double CGeneratorModel::BaselineAt(int channel, double t) const {
-    return Working(channel).drift * t;
+    const WorkingChannel& working = Working(channel);
+    if (working.components.IsEmpty()) return working.drift * t;
+    const Signal4& signal = ChannelSignal(channel);
+    return TrueBaselineAt(ComponentsOf(working, channel), working.drift, signal.Grid(),
+                          signal.Size(), std::span<const double>(&t, 1))
+        .front();
+}
+
+ChannelComponents CGeneratorModel::ComponentsOf(const WorkingChannel& working, int channel) const {
+    ChannelComponents components = working.components;
+    components.seed = m_seed;
+    components.channel = static_cast<std::uint32_t>(channel);
+    return components;
 }
 
 Channel4 CGeneratorModel::FreshRecord(int number, bool flat) {
@@ -124,10 +138,11 @@ void CGeneratorModel::Recycle(std::vector<ChannelSnapshot>& channels) {
             m_buffers.Give(std::move(channel.record->signal.samples), RecycleLimit());
 }
 
-bool CGeneratorModel::Regenerate(ChannelSnapshot& snapshot) {
+bool CGeneratorModel::Regenerate(ChannelSnapshot& snapshot) const {
     WorkingChannel& working = snapshot.working;
     Signal4& signal = snapshot.record->signal;
-    RegenerateSignal(signal, working.peaks, working.noise, working.drift);
+    RegenerateSignal(signal, working.peaks, working.noise, working.drift,
+                     ComponentsOf(working, snapshot.record->number));
     return !FindNonFinite(signal, working.peaks);
 }
 
@@ -242,12 +257,15 @@ ModelChange CGeneratorModel::Exchange(HistoryStep step) {
 ModelChange CGeneratorModel::ResizeAll(StepKind kind, double minutes, double per_minute) {
     if (const Refusal refused = CheckTimeAndRate(minutes, per_minute, m_working.size()))
         return Refused(refused);
-    // Drift that fitted a shorter run may overflow a longer one.
+    // Drift that fitted a shorter run may overflow a longer one; a random walk and spikes depend
+    // on the number of samples too.
     for (int c = 0; c < ChannelCount(); ++c)
-        if (Refusal refused = CheckDrift(Working(c).drift, minutes)) {
-            refused.channel = c;
-            return Refused(refused);
-        }
+        for (Refusal refused : {CheckDrift(Working(c).drift, minutes),
+                                CheckComponents(Working(c).components, minutes, per_minute)})
+            if (refused) {
+                refused.channel = c;
+                return Refused(refused);
+            }
     const double old_time = m_analysisTime;
     const double old_rate = m_sampleRate;
     m_analysisTime = minutes;
@@ -354,6 +372,10 @@ ModelChange CGeneratorModel::SetPeakValue(int channel, int index, PeakValue what
             refused = CheckPeakWidth(value);
             peak.width = value;
             break;
+        case PeakValue::Tailing:
+            refused = CheckTailing(value);
+            if (!refused) peak.tail = SolveTailShape(value);
+            break;
         case PeakValue::Front:
         case PeakValue::Back: {
             const Signal4& signal = ChannelSignal(channel);
@@ -378,6 +400,17 @@ ModelChange CGeneratorModel::SetPeakValue(int channel, int index, PeakValue what
     return ReplaceChannel(StepKind::EditPeak, channel, std::move(working));
 }
 
+ModelChange CGeneratorModel::SetComponents(int channel, ChannelComponents components) {
+    if (!HasChannel(channel)) return Refused(RefusalCode::NoSuchChannel);
+    if (Refusal refused = CheckComponents(components, m_analysisTime, m_sampleRate)) {
+        refused.channel = channel;
+        return Refused(refused);
+    }
+    WorkingChannel working = Working(channel);
+    working.components = std::move(components);
+    return ReplaceChannel(StepKind::Components, channel, std::move(working));
+}
+
 ModelChange CGeneratorModel::FitArea(int channel, int index, double area) {
     WorkingChannel working = Working(channel);
     GenPeak4& peak = working.peaks[static_cast<std::size_t>(index)];
@@ -392,7 +425,7 @@ ModelChange CGeneratorModel::FitArea(int channel, int index, double area) {
     peak.auto_bounds = true;
     const WidthFitResult fit =
         FitWidthToArea(ChannelSignal(channel), working.peaks, static_cast<std::size_t>(index),
-                       wanted, working.noise, working.drift);
+                       wanted, working.noise, working.drift, ComponentsOf(working, channel));
     switch (fit.outcome) {
         case WidthFitOutcome::Fitted:
             return ReplaceChannel(StepKind::EditPeak, channel, std::move(working));
@@ -610,9 +643,11 @@ Refusal CGeneratorModel::AdoptWorking(std::vector<WorkingChannel> working) {
         for (Refusal refused :
              {CheckNoise(working[c].noise), CheckDrift(working[c].drift, m_analysisTime)})
             if (refused) return {refused.code, refused.limit, channel};
+        if (Refusal refused = CheckComponents(working[c].components, m_analysisTime, m_sampleRate))
+            return {refused.code, refused.limit, channel};
         for (const GenPeak4& peak : working[c].peaks)
             for (Refusal refused : {CheckPeakTime(peak.time), CheckPeakHeight(peak.height),
-                                    CheckPeakWidth(peak.width)})
+                                    CheckPeakWidth(peak.width), CheckTailing(peak.tail.factor)})
                 if (refused) return {refused.code, refused.limit, channel};
     }
     for (std::size_t c = 0; c < working.size(); ++c)

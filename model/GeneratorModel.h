@@ -91,6 +91,10 @@ public:
     // until this is called, as when the edit is left.
     void BreakMerge() { m_mergeOpen = false; }
 
+    // The channel's baseline and noise components beside its drift and white noise; refused with
+    // nothing changed when CheckComponents refuses them on the current time axis.
+    ModelChange SetComponents(int channel, ChannelComponents components);
+
     // Channels. A new channel is appended with a flat signal of the current length; it is not
     // synthesised until something regenerates it. The last channel cannot be deleted.
     ModelChange AddChannel();
@@ -176,9 +180,12 @@ private:
     // Keeps the samples of records the model has finished with for later regenerations.
     void Recycle(std::vector<ChannelSnapshot>& channels);
     std::size_t RecycleLimit() const;
+    // The channel's components as the synthesis draws them: from the model's seed and the
+    // channel's position.
+    ChannelComponents ComponentsOf(const WorkingChannel& working, int channel) const;
     // Synthesises `snapshot`'s record from its working channel. False when a sample or a value
     // came out infinite or undefined.
-    static bool Regenerate(ChannelSnapshot& snapshot);
+    bool Regenerate(ChannelSnapshot& snapshot) const;
     // Puts `replacement` in place of channels [first, first + count) and records what it
     // replaced as one undo step of `kind`.
     ModelChange Commit(StepKind kind, int merge_channel, std::size_t first, std::size_t count,

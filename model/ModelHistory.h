@@ -9,6 +9,7 @@
 
 #include "synth/Channel4.h"
 #include "synth/Peak4.h"
+#include "synth/SignalComponents.h"
 
 // What the user sets for one channel: its working peaks, the white noise's standard deviation
 // (mV) and the drift (mV per minute).
@@ -16,6 +17,9 @@ struct WorkingChannel {
     std::vector<GenPeak4> peaks;
     double noise = 0.0;
     double drift = 0.0;
+    // Baseline and noise components beside the drift and the white noise. Their seed and channel
+    // are the model's, set at each regeneration.
+    ChannelComponents components;
 };
 
 // One channel as a step of the history keeps it: its working channel and, when the step changed
@@ -32,6 +36,7 @@ enum class StepKind {
     SampleRate,
     Noise,
     Drift,
+    Components,
     AddChannel,
     DeleteChannel,
     AddPeak,

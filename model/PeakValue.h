@@ -1,4 +1,4 @@
 #pragma once
 
 // Which value of a peak an edit sets: a table column, a scenario key.
-enum class PeakValue { Time, Front, Back, Height, Width, Area };
+enum class PeakValue { Time, Front, Back, Height, Width, Area, Tailing };

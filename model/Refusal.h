@@ -26,6 +26,7 @@ enum class RefusalCode {
     AreaNeedsHeight,     // a peak of height 0 has no area whatever its width
     SignalNotFinite,     // the regenerated channel would hold infinite or undefined values
     NameNotStorable,     // a name with characters the document's XML cannot hold
+    ComponentsRefused,   // baseline or noise components that cannot be synthesised
     NoSuchChannel,
     NoSuchPeak,
     NothingToUndo,

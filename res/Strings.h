@@ -43,6 +43,7 @@ inline constexpr const char* kColumnBack = QT_TRANSLATE_NOOP("Strings", "Вре�
 inline constexpr const char* kColumnHeight = QT_TRANSLATE_NOOP("Strings", "Высота");
 inline constexpr const char* kColumnWidth = QT_TRANSLATE_NOOP("Strings", "Ширина");
 inline constexpr const char* kColumnArea = QT_TRANSLATE_NOOP("Strings", "Площадь");
+inline constexpr const char* kColumnTailing = QT_TRANSLATE_NOOP("Strings", "Асимметрия");
 
 }  // namespace Strings
 
@@ -148,6 +149,8 @@ inline constexpr const char* kRefusedSignalNotFinite =
     QT_TRANSLATE_NOOP("Strings", "Сигнал канала %1 вышел бы за пределы точности отсчётов.");
 inline constexpr const char* kRefusedNameNotStorable =
     QT_TRANSLATE_NOOP("Strings", "В названии есть символ, который документ не может хранить.");
+inline constexpr const char* kRefusedComponents = QT_TRANSLATE_NOOP(
+    "Strings", "Такие составляющие базовой линии и шума нельзя синтезировать на этом канале.");
 inline constexpr const char* kRefusedNoSuchChannel =
     QT_TRANSLATE_NOOP("Strings", "Такого канала нет.");
 inline constexpr const char* kRefusedNoSuchPeak = QT_TRANSLATE_NOOP("Strings", "Такого пика нет.");

@@ -47,7 +47,7 @@ void CTablePg::ShowPeaks(const std::vector<GenPeak4>& peaks) {
 void CTablePg::UpdateRow(int row, const GenPeak4& peak) {
     for (int column = kTimeColumn; column < kPeakColumnCount; ++column) {
         // "%.3f" with a point, whatever the process locale says.
-        const std::string text = FormatFixed(peak.*kPeakColumns[column].field, 3);
+        const std::string text = FormatFixed(kPeakColumns[column].read(peak), 3);
         m_grid->SetItemText(row, column, QString::fromStdString(text));
     }
 }

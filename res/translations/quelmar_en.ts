@@ -96,6 +96,10 @@
         <translation>Area</translation>
     </message>
     <message>
+        <source>Асимметрия</source>
+        <translation>Tailing</translation>
+    </message>
+    <message>
         <source>Сохранение</source>
         <translation>Save</translation>
     </message>
@@ -272,6 +276,10 @@
     <message>
         <source>В названии есть символ, который документ не может хранить.</source>
         <translation>The name holds a character that a document cannot store.</translation>
+    </message>
+    <message>
+        <source>Такие составляющие базовой линии и шума нельзя синтезировать на этом канале.</source>
+        <translation>These baseline and noise components cannot be synthesised on this channel.</translation>
     </message>
     <message>
         <source>Такого канала нет.</source>

@@ -96,6 +96,10 @@
         <translation>Площадь</translation>
     </message>
     <message>
+        <source>Асимметрия</source>
+        <translation>Асимметрия</translation>
+    </message>
+    <message>
         <source>Сохранение</source>
         <translation>Сохранение</translation>
     </message>
@@ -272,6 +276,10 @@
     <message>
         <source>В названии есть символ, который документ не может хранить.</source>
         <translation>В названии есть символ, который документ не может хранить.</translation>
+    </message>
+    <message>
+        <source>Такие составляющие базовой линии и шума нельзя синтезировать на этом канале.</source>
+        <translation>Такие составляющие базовой линии и шума нельзя синтезировать на этом канале.</translation>
     </message>
     <message>
         <source>Такого канала нет.</source>

@@ -35,6 +35,8 @@ const char* NameOf(PeakValue what) {
             return "width";
         case PeakValue::Area:
             return "area";
+        case PeakValue::Tailing:
+            return "tailing";
     }
     return "?";
 }
