@@ -3,9 +3,9 @@
 #include <signal.h>
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
-#include <filesystem>
 #include <mutex>
 #include <optional>
 #include <system_error>
@@ -13,12 +13,17 @@
 #include <vector>
 
 #include "AiaExport.h"
+#include "CorpusFiles.h"
+#include "CorpusFolder.h"
+#include "FileIdentity.h"
 #include "Generator.h"
 #include "Manifest.h"
 #include "Recipe.h"
 #include "Scenario.h"
 #include "TextFile.h"
 #include "aia/AiaError.h"
+#include "aia/DateStamp.h"
+#include "file/DeferredFlush.h"
 #include "file/ResultText.h"
 #include "file/SaveTarget.h"
 
@@ -32,9 +37,9 @@ void NoteInterrupt(int) {
 }
 
 // While it lives, SIGINT, SIGTERM and SIGHUP only ask the run to stop, so that no document is
-// left half made. Installed before the first document is saved: the document class's own
-// handler, which removes temporary files and ends the process, is then not installed, since it
-// keeps any handler it finds. Signals the caller ignores stay ignored.
+// left half made. Installed before the first file is saved: the document class's own handler,
+// which removes temporary files and ends the process, is then not installed, since it keeps any
+// handler it finds. Signals the caller ignores stay ignored.
 class InterruptGuard {
 public:
     InterruptGuard() {
@@ -81,36 +86,108 @@ void CheckRange(const BatchOptions& options) {
         throw BatchError{"--first", "documents are numbered from 1 to 4294967295"};
 }
 
-void PrepareFolder(const std::string& folder, bool force) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const fs::file_status status = fs::status(folder, error);
-    if (fs::exists(status)) {
-        if (!fs::is_directory(status)) throw BatchError{folder, "it exists and is not a folder"};
-        const bool empty = fs::is_empty(folder, error);
-        if (error)
-            throw BatchError{folder, "cannot read the folder: " + SystemErrorText(error.value())};
-        if (!empty && !force)
-            throw BatchError{folder, "the folder is not empty; give --force to write into it"};
-        return;
-    }
-    if (!fs::create_directory(folder, error) && error)
-        throw BatchError{folder, "cannot create the folder: " + SystemErrorText(error.value())};
+// Every document shares the recipe's analysis date, so an AIA file refusing it would refuse
+// every document: that is known before the first one.
+void CheckAiaDate(const Recipe& recipe, const std::string& path) {
+    if (!FormatDateStamp(recipe.analysis_date))
+        throw BatchError{path, "analysis_date: " + std::to_string(recipe.analysis_date) +
+                                   " s since 1970 lies outside the years 0 to 9999 an AIA date "
+                                   "can hold (--aia)"};
 }
 
-// Everything one document of the corpus consists of: its scenario, its document, and its rows of
-// the manifest, which are returned. Further per-document outputs belong here.
-// The document's channels as AIA files beside it: NNNN.cdf, or NNNN-channel-N.cdf for several.
+std::string ManifestPath(const BatchOptions& options) {
+    return options.folder + "/" + kManifestName;
+}
+
+// The run replaces the manifest and, with --force, removes the earlier files of its documents:
+// the recipe must be none of them.
+void CheckRecipeIsNoOutput(const BatchOptions& options, const std::vector<std::string>& earlier) {
+    const FileIdentity recipe = IdentityOf(options.recipe);
+    std::vector<std::string> outputs = earlier;
+    outputs.push_back(ManifestPath(options));
+    for (const std::string& output : outputs)
+        if (IdentityOf(output) == recipe)
+            throw BatchError{options.recipe, "the recipe is " + output +
+                                                 ", which the run replaces; move it out of the "
+                                                 "folder"};
+}
+
+// The documents' rows as they are finished, and the first failure in document order.
+class Results {
+public:
+    explicit Results(std::uint64_t count) : m_rows(count) {}
+
+    void Finish(std::uint64_t index, std::string rows) {
+        m_rows[index] = std::move(rows);
+        ++m_done;
+    }
+    void Fail(std::uint64_t index, BatchError error) {
+        const std::lock_guard lock(m_mutex);
+        if (!m_failure || index < m_failure->first) m_failure.emplace(index, std::move(error));
+        m_failed = true;
+    }
+    bool Failed() const { return m_failed; }
+    std::size_t Done() const { return m_done; }
+
+    // Documents finished from the first on, without a gap.
+    std::uint64_t FinishedRun() const {
+        std::uint64_t n = 0;
+        while (n < m_rows.size() && m_rows[n]) ++n;
+        return n;
+    }
+    const std::string& Rows(std::uint64_t index) const { return *m_rows[index]; }
+    const std::optional<std::pair<std::uint64_t, BatchError>>& Failure() const { return m_failure; }
+
+private:
+    std::vector<std::optional<std::string>> m_rows;  // each written by one thread only
+    std::atomic<std::size_t> m_done{0};
+    std::atomic<bool> m_failed{false};
+    std::mutex m_mutex;
+    std::optional<std::pair<std::uint64_t, BatchError>> m_failure;
+};
+
+// The manifest of a part: its line, the header and the rows of its first `part.finished`
+// documents. On failure `written` receives the bytes that reached the file.
+void WriteManifest(const BatchOptions& options, const ManifestPart& part, const Results* results,
+                   std::uint64_t* written = nullptr) {
+    TextFileWriter file(ManifestPath(options));
+    try {
+        file.Append(ManifestPartLine(part));
+        file.Append(ManifestHeader());
+        for (std::uint64_t i = 0; i < part.finished; ++i) file.Append(results->Rows(i));
+        file.Commit();
+    } catch (const TextFileError&) {
+        if (written != nullptr) *written = file.Written();
+        throw;
+    }
+}
+
+// How many of the part's documents have their rows within the first `bytes` of its manifest.
+std::uint64_t DocumentsWithin(std::uint64_t bytes, const ManifestPart& part,
+                              const Results& results) {
+    std::uint64_t size = ManifestPartLine(part).size() + ManifestHeader().size();
+    std::uint64_t documents = 0;
+    while (documents < part.finished && size + results.Rows(documents).size() <= bytes)
+        size += results.Rows(documents++).size();
+    return documents;
+}
+
+// The document's channels as AIA files beside it: NNNNNNN.cdf, or NNNNNNN-channel-N.cdf for
+// several.
 void WriteAia(const CTarvikFile4& document, const std::string& stem, const std::string& source) {
     try {
-        ExportAia(document, PlanAiaExport(document, stem + ".cdf"), source);
+        PendingFiles files;
+        ExportAia(document, PlanAiaExport(document, stem + ".cdf"), source, files);
+        files.CommitAll();
     } catch (const AiaError& error) {
         throw BatchError{stem + ".xstg", error.what()};
-    } catch (const AiaWriteError& error) {
+    } catch (const FileWriteError& error) {
         throw BatchError{error.File(), error.what()};
     }
 }
 
+// Everything one document of the corpus consists of: its scenario, its document, and its rows of
+// the manifest, which are returned. Further per-document outputs belong here.
 std::string MakeDocument(const Recipe& recipe, const BatchOptions& options, std::uint64_t number) {
     const std::string stem = options.folder + "/" + DocumentStem(number);
     std::string text;
@@ -152,45 +229,12 @@ std::string MakeDocument(const Recipe& recipe, const BatchOptions& options, std:
     return ManifestRows(number, scenario, document, truth);
 }
 
-// The documents' rows as they are finished, and the first failure in document order.
-class Results {
-public:
-    explicit Results(std::uint64_t count) : m_rows(count) {}
-
-    void Finish(std::uint64_t index, std::string rows) {
-        m_rows[index] = std::move(rows);
-        ++m_done;
-    }
-    void Fail(std::uint64_t index, BatchError error) {
-        const std::lock_guard lock(m_mutex);
-        if (!m_failure || index < m_failure->first) m_failure.emplace(index, std::move(error));
-        m_failed = true;
-    }
-    bool Failed() const { return m_failed; }
-    std::size_t Done() const { return m_done; }
-
-    // Documents finished from the first on, without a gap.
-    std::uint64_t FinishedRun() const {
-        std::uint64_t n = 0;
-        while (n < m_rows.size() && m_rows[n]) ++n;
-        return n;
-    }
-    const std::string& Rows(std::uint64_t index) const { return *m_rows[index]; }
-    const std::optional<std::pair<std::uint64_t, BatchError>>& Failure() const { return m_failure; }
-
-private:
-    std::vector<std::optional<std::string>> m_rows;  // each written by one thread only
-    std::atomic<std::size_t> m_done{0};
-    std::atomic<bool> m_failed{false};
-    std::mutex m_mutex;
-    std::optional<std::pair<std::uint64_t, BatchError>> m_failure;
-};
-
 void RunWorkers(const Recipe& recipe, const BatchOptions& options, Results& results,
                 const std::function<void(std::size_t, std::size_t)>& progress) {
     std::atomic<std::uint64_t> next{0};
     std::atomic<unsigned> running{0};
     auto work = [&] {
+        const DeferredFlush deferred;  // RunBatch flushes the whole corpus once
         for (;;) {
             if (g_interrupted || results.Failed()) break;
             const std::uint64_t index = next++;
@@ -230,38 +274,106 @@ void RunWorkers(const Recipe& recipe, const BatchOptions& options, Results& resu
     if (progress) progress(results.Done(), options.count);
 }
 
-}  // namespace
-
-std::string DocumentStem(std::uint64_t number) {
-    std::string digits = std::to_string(number);
-    if (digits.size() < 4) digits.insert(0, 4 - digits.size(), '0');
-    return digits;
+std::uint64_t LastNumber(const BatchOptions& options) {
+    return options.first + options.count - 1;
 }
+
+// Removes this run's files of documents from `from` on, so that the folder holds documents
+// first .. from - 1 and nothing else of the run; a file that stays is a failure of its own.
+void KeepDocumentsBefore(std::uint64_t from, const BatchOptions& options, BatchResult& result) {
+    try {
+        for (BatchError& failure :
+             RemoveFiles(RunFilesIn(options.folder, from, LastNumber(options))))
+            result.failures.push_back(std::move(failure));
+    } catch (BatchError& failure) {
+        result.failures.push_back(std::move(failure));
+    }
+}
+
+// Lists the finished documents in the manifest. When the disk is too full for all their rows,
+// the documents whose rows did not fit are removed, which makes room, and the manifest of the
+// others is written instead. Returns how many are listed, and the failure when not all.
+std::uint64_t ListDocuments(const BatchOptions& options, const Results& results, ManifestPart part,
+                            BatchResult& result, std::optional<TextFileError>& failure) {
+    for (;;) {
+        std::uint64_t written = 0;
+        try {
+            WriteManifest(options, part, &results, &written);
+            return part.finished;
+        } catch (const TextFileError& error) {
+            failure = error;
+        }
+        const int why = failure->SystemError();
+        const std::uint64_t fit = DocumentsWithin(written, part, results);
+        if ((why != ENOSPC && why != EDQUOT) || fit >= part.finished) return 0;
+        KeepDocumentsBefore(options.first + fit, options, result);
+        part.finished = fit;
+    }
+}
+
+// After the documents: the unfinished ones' files go, the rest is made durable in one flush, and
+// only then does the manifest say which documents are there. When the flush fails, or no
+// manifest can be written, the manifest written at the start (finished=0) stays, and the
+// documents go too.
+BatchResult Conclude(const BatchOptions& options, const Results& results, FileSystemFlush& flush,
+                     ManifestPart part) {
+    BatchResult result;
+    result.finished = results.FinishedRun();
+    result.interrupted = g_interrupted != 0;
+    if (results.Failure()) result.failures.push_back(results.Failure()->second);
+    if (result.finished < options.count)
+        KeepDocumentsBefore(options.first + result.finished, options, result);
+    const std::uint64_t made = result.finished;
+    BatchError unlisted;
+    if (!flush.Flush()) {
+        unlisted = {options.folder,
+                    "cannot flush the documents to disk: " + SystemErrorText(flush.Error())};
+        result.finished = 0;
+    } else {
+        part.finished = made;
+        std::optional<TextFileError> failure;
+        result.finished = ListDocuments(options, results, part, result, failure);
+        if (!failure) return result;
+        unlisted = {ManifestPath(options), failure->what()};
+    }
+    unlisted.what += result.finished == 0
+                         ? "; the " + std::to_string(made) +
+                               " documents made were removed, as no manifest can list them"
+                         : "; it lists the first " + std::to_string(result.finished) +
+                               " documents, and the " + std::to_string(made - result.finished) +
+                               " after them were removed to make room";
+    result.failures.push_back(std::move(unlisted));
+    if (result.finished == 0) KeepDocumentsBefore(options.first, options, result);
+    return result;
+}
+
+}  // namespace
 
 BatchResult RunBatch(const BatchOptions& options,
                      const std::function<void(std::size_t, std::size_t)>& progress) {
     CheckRange(options);
     std::string text;
     const Recipe recipe = ReadRecipe(options.recipe, text);
+    if (options.aia) CheckAiaDate(recipe, options.recipe);
     PrepareFolder(options.folder, options.force);
+    const std::vector<std::string> earlier =
+        RunFilesIn(options.folder, options.first, LastNumber(options));
+    CheckRecipeIsNoOutput(options, earlier);
 
     const InterruptGuard guard;
+    // Until the run is over the manifest lists no document, so that a run killed or failing
+    // half-way never leaves a manifest beside documents it does not describe.
+    const ManifestPart part{RecipeDigest(text), options.seed, options.first, options.count, 0};
+    try {
+        WriteManifest(options, part, nullptr);
+    } catch (const TextFileError& error) {
+        throw BatchError{ManifestPath(options), error.what()};
+    }
+    if (const std::vector<BatchError> failures = RemoveFiles(earlier); !failures.empty())
+        throw failures.front();
+
+    FileSystemFlush flush(options.folder);
     Results results(options.count);
     RunWorkers(recipe, options, results, progress);
-
-    BatchResult result;
-    result.finished = results.FinishedRun();
-    result.interrupted = g_interrupted != 0;
-    const ManifestPart part{RecipeDigest(text), options.seed, options.first, options.count,
-                            result.finished};
-    std::string manifest = ManifestPartLine(part) + ManifestHeader();
-    for (std::uint64_t i = 0; i < result.finished; ++i) manifest += results.Rows(i);
-    const std::string path = options.folder + "/" + kManifestName;
-    try {
-        WriteTextFile(path, manifest);
-    } catch (const TextFileError& error) {
-        throw BatchError{path, error.what()};
-    }
-    if (results.Failure()) throw results.Failure()->second;
-    return result;
+    return Conclude(options, results, flush, part);
 }

@@ -15,10 +15,12 @@
 #include "AiaJson.h"
 #include "Batch.h"
 #include "CsvExport.h"
+#include "DistinctFiles.h"
 #include "DocumentJson.h"
 #include "EchoText.h"
 #include "Generator.h"
 #include "Manifest.h"
+#include "ManifestMerge.h"
 #include "ProgressBar.h"
 #include "RecipeExample.h"
 #include "Scenario.h"
@@ -27,6 +29,7 @@
 #include "aia/AiaError.h"
 #include "file/ResultText.h"
 #include "file/SaveTarget.h"
+#include "file/SpectraFile.h"
 #include "res/Version.h"
 #include "synth/NoiseEngine.h"
 
@@ -95,6 +98,15 @@ void CheckOutput(const std::string& file) {
     if (target.error != 0) throw ToolError{file, "cannot write: " + SystemErrorText(target.error)};
 }
 
+// Before anything is written: a command never writes over one of its inputs, nor one of its
+// outputs over another.
+void RefuseSameFiles(const std::vector<CommandFile>& files) {
+    if (const auto same = FindSameFile(files))
+        throw ToolError{same->second.path, same->second.role + " names the same file as " +
+                                               same->first.role + " (" +
+                                               Printable(same->first.path) + ")"};
+}
+
 // The command line's seed, assay identifier and date, else the scenario's, else 42, a new UUID
 // and now.
 GenerateOptions ResolveOptions(const GenerateArgs& args, const Scenario& scenario,
@@ -116,6 +128,12 @@ void Generate(const GenerateArgs& args) {
     if (args.date) date = CheckDate(*args.date);
     CTarvikFile4 document;
     if (document.CheckSavePath(args.output) != 0) throw FileError(document, args.output);
+    // Saving also removes a stale spectra file beside the document.
+    std::vector<CommandFile> files = {{args.scenario, "the scenario", false},
+                                      {args.output, "-o", true},
+                                      {SpectraPath(args.output), "the spectra file of -o", true}};
+    if (!args.manifest.empty()) files.push_back({args.manifest, "--manifest", true});
+    RefuseSameFiles(files);
     if (!args.manifest.empty()) CheckOutput(args.manifest);
     const Scenario scenario = ReadScenario(args.scenario);
     const GenerateOptions options = ResolveOptions(args, scenario, assay_id, date);
@@ -180,10 +198,11 @@ void MergeInto(const std::vector<std::string>& folders, const std::string& outpu
             if (!std::cout) throw ToolError{"standard output", "cannot write"};
             return;
         }
+        CheckMergeOutput(folders, output);
         CheckOutput(output);
-        std::string merged;
-        MergeManifests(folders, [&merged](std::string_view text) { merged += text; });
-        WriteTextFile(output, merged);
+        TextFileWriter merged(output);
+        MergeManifests(folders, [&merged](std::string_view text) { merged.Append(text); });
+        merged.Commit();
     } catch (const ManifestError& error) {
         throw ToolError{"--merge-manifests", error.what()};
     } catch (const TextFileError& error) {
@@ -203,48 +222,15 @@ void Batch(const BatchArgs& args) {
     } catch (const BatchError& error) {
         throw ToolError{error.subject, error.what};
     }
+    for (const BatchError& failure : result.failures)
+        std::cerr << "xstgtool: " << Printable(failure.subject) << ": " << Printable(failure.what)
+                  << '\n';
+    if (!result.failures.empty()) throw Reported{};
     if (!result.interrupted) return;
     std::cerr << "xstgtool: " << Printable(args.options.folder)
               << ": interrupted: " << result.finished << " of " << args.options.count
               << " documents finished; " << kManifestName << " lists them\n";
     throw Interrupted{};
-}
-
-void ExportCsvFiles(const CTarvikFile4& document, const std::string& path, const std::string& csv) {
-    CsvExportPlan plan;
-    try {
-        plan = PlanCsvExport(document, csv);
-    } catch (const CsvSourceError& error) {
-        throw ToolError{path, error.what()};
-    }
-    for (const std::string& file : plan.files) CheckOutput(file);
-    try {
-        ExportCsv(document, plan);
-    } catch (const CsvExportError& error) {
-        throw ToolError{csv, error.what()};
-    }
-    if (plan.split) {
-        std::cerr << "xstgtool: the channels have different time axes; wrote one file per channel:";
-        for (const std::string& file : plan.files) std::cerr << ' ' << Printable(file);
-        std::cerr << '\n';
-    }
-}
-
-void ExportAiaFiles(const CTarvikFile4& document, const std::string& path, const std::string& aia) {
-    const std::vector<std::string> files = PlanAiaExport(document, aia);
-    for (const std::string& file : files) CheckOutput(file);
-    try {
-        ExportAia(document, files, std::filesystem::path(path).filename().string());
-    } catch (const AiaError& error) {
-        throw ToolError{path, error.what()};
-    } catch (const AiaWriteError& error) {
-        throw ToolError{error.File(), error.what()};
-    }
-    if (files.size() > 1) {
-        std::cerr << "xstgtool: an AIA file holds one channel; wrote one file per channel:";
-        for (const std::string& file : files) std::cerr << ' ' << Printable(file);
-        std::cerr << '\n';
-    }
 }
 
 struct ExportArgs {
@@ -253,6 +239,21 @@ struct ExportArgs {
     std::optional<std::string> aia;
 };
 
+// The files of one export: each channel's for a format that writes one per channel.
+void AddOutputs(std::vector<CommandFile>& files, const std::string& option,
+                const std::vector<std::string>& paths) {
+    for (std::size_t i = 0; i < paths.size(); ++i)
+        files.push_back({paths[i],
+                         paths.size() == 1 ? option : option + " for channel " + std::to_string(i),
+                         true});
+}
+
+void ReportChannelFiles(const std::vector<std::string>& files, const char* why) {
+    std::cerr << "xstgtool: " << why << "; wrote one file per channel:";
+    for (const std::string& file : files) std::cerr << ' ' << Printable(file);
+    std::cerr << '\n';
+}
+
 void Export(const ExportArgs& args) {
     // An export that would write nothing is a mistake, not a success.
     if (!args.csv && !args.aia) throw ToolError{"export", "give --csv FILE, --aia FILE or both"};
@@ -260,8 +261,39 @@ void Export(const ExportArgs& args) {
         if (file && file->empty()) throw ToolError{option, "the file name is empty"};
     CTarvikFile4 document;
     Load(document, args.document);
-    if (args.csv) ExportCsvFiles(document, args.document, *args.csv);
-    if (args.aia) ExportAiaFiles(document, args.document, *args.aia);
+    std::vector<std::string> aia;
+    if (args.aia) aia = PlanAiaExport(document, *args.aia);
+    CsvExportPlan csv;
+    try {
+        if (args.csv) csv = PlanCsvExport(document, *args.csv);
+    } catch (const CsvSourceError& error) {
+        throw ToolError{args.document, error.what()};
+    }
+    std::vector<CommandFile> files = {
+        {args.document, "the document", false},
+        {SpectraPath(args.document), "the document's spectra file", false}};
+    AddOutputs(files, "--aia", aia);
+    AddOutputs(files, "--csv", csv.files);
+    RefuseSameFiles(files);
+    for (const CommandFile& file : files)
+        if (file.written) CheckOutput(file.path);
+
+    // Nothing is put in place before every file is written; AIA first, since it may refuse the
+    // document.
+    PendingFiles pending;
+    try {
+        if (args.aia)
+            ExportAia(document, aia, std::filesystem::path(args.document).filename().string(),
+                      pending);
+        if (args.csv) ExportCsv(document, csv, pending);
+        pending.CommitAll();
+    } catch (const AiaError& error) {
+        throw ToolError{args.document, error.what()};
+    } catch (const FileWriteError& error) {
+        throw ToolError{error.File(), error.what()};
+    }
+    if (csv.split) ReportChannelFiles(csv.files, "the channels have different time axes");
+    if (aia.size() > 1) ReportChannelFiles(aia, "an AIA file holds one channel");
 }
 
 int Run(int argc, char** argv) {

@@ -3,60 +3,19 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
-#include <charconv>
 #include <filesystem>
-#include <map>
 #include <optional>
 #include <set>
-#include <sstream>
 
 #include <nlohmann/json.hpp>
 
+#include "CorpusSupport.h"
 #include "ToolRunner.h"
 #include "file/TarvikFile4.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// The recipe `batch --help` shows, so the example is checked too.
-std::string HelpRecipe(const ToolFolder& dir) {
-    const std::string help = dir.Run({"batch", "--help"}).out;
-    const std::size_t start = help.find('{', help.find("Example recipe:"));
-    return help.substr(start, help.rfind('}') + 1 - start);
-}
-
-std::map<std::string, std::string> FilesOf(const ToolFolder& dir, const std::string& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::directory_iterator(dir.Path(folder)))
-        files[entry.path().filename().string()] =
-            dir.Read(folder + "/" + entry.path().filename().string());
-    return files;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
-std::vector<std::string> Cells(const std::string& line) {
-    std::vector<std::string> cells(1);
-    for (char c : line) {
-        if (c == ',')
-            cells.emplace_back();
-        else
-            cells.back() += c;
-    }
-    return cells;
-}
-
-double Number(const std::string& text) {
-    double value = 0.0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
-}
 
 // One corpus made whole with one thread, and again with two, and in two parts on other thread
 // counts, shared by the tests below.
@@ -88,7 +47,7 @@ TEST_F(Corpus, IsTheSameForEveryThreadCountAndForMergedParts) {
     auto two = FilesOf(*dir_, "two");
     fs::create_directory(dir_->Path("exported"));
     for (int d = 1; d <= 6; ++d) {
-        const std::string stem = "000" + std::to_string(d);
+        const std::string stem = Stem(d);
         ASSERT_EQ(
             dir_->Run({"export", "one/" + stem + ".xstg", "--aia", "exported/" + stem + ".cdf"})
                 .exit_code,
@@ -116,11 +75,10 @@ TEST_F(Corpus, IsTheSameForEveryThreadCountAndForMergedParts) {
 }
 
 TEST_F(Corpus, EachDocumentIsMadeAgainFromItsScenarioAlone) {
-    for (const char* stem : {"0001", "0006"}) {
-        const ToolResult run =
-            dir_->Run({"generate", std::string("one/") + stem + ".json", "-o", "again.xstg"});
+    for (const std::string stem : {"0000001", "0000006"}) {
+        const ToolResult run = dir_->Run({"generate", "one/" + stem + ".json", "-o", "again.xstg"});
         ASSERT_EQ(run.exit_code, 0) << run.err;
-        EXPECT_EQ(dir_->Read("again.xstg"), dir_->Read(std::string("one/") + stem + ".xstg"));
+        EXPECT_EQ(dir_->Read("again.xstg"), dir_->Read("one/" + stem + ".xstg"));
     }
 }
 
@@ -136,7 +94,7 @@ TEST_F(Corpus, ManifestRowsAreWhatDumpShows) {
     };
     std::size_t row = 2;
     for (int document = 1; document <= 6; ++document) {
-        const ToolResult dump = dir_->Run({"dump", "one/000" + std::to_string(document) + ".xstg"});
+        const ToolResult dump = dir_->Run({"dump", "one/" + Stem(document) + ".xstg"});
         ASSERT_EQ(dump.exit_code, 0);
         const nlohmann::json shown = nlohmann::json::parse(dump.out);
         for (const auto& channel : shown["channels"]) {
@@ -204,10 +162,8 @@ TEST(Batch, InterruptionLeavesOnlyWholeDocumentsAndSaysHowMany) {
 
     std::set<std::string> expected = {"manifest.csv"};
     for (std::size_t i = 1; i <= finished; ++i) {
-        std::string stem = std::to_string(i);
-        stem.insert(0, stem.size() < 4 ? 4 - stem.size() : 0, '0');
-        expected.insert(stem + ".json");
-        expected.insert(stem + ".xstg");
+        expected.insert(Stem(i) + ".json");
+        expected.insert(Stem(i) + ".xstg");
     }
     std::set<std::string> found;
     for (const auto& entry : fs::directory_iterator(dir.Path("corpus")))
@@ -220,15 +176,6 @@ TEST(Batch, InterruptionLeavesOnlyWholeDocumentsAndSaysHowMany) {
     }
     for (std::size_t i = 2; i < lines.size(); ++i)
         EXPECT_LE(Number(Cells(lines[i])[0]), static_cast<double>(finished)) << lines[i];
-}
-
-// A small valid recipe with `extra` keys, which replace its own of the same name.
-std::string Recipe(const std::string& extra) {
-    std::string text = "{\"height\": 1, \"peak_time\": {\"min\": 1, \"max\": 9}";
-    for (const char* key : {"analysis_time", "sample_rate", "peaks_per_channel"})
-        if (extra.find(key) == std::string::npos)
-            text += std::string(", \"") + key + (key[0] == 'p' ? "\": 3" : "\": 100");
-    return text + extra + "}";
 }
 
 // Every refused recipe or option: exit status 1, one line naming what is wrong, no folder made.
