@@ -52,7 +52,11 @@ ToolError FileError(const CTarvikFile4& document, const std::string& path) {
 }
 
 void Load(CTarvikFile4& document, const std::string& path) {
-    if (document.LoadFromFile(path) != 0) throw FileError(document, path);
+    try {
+        if (document.LoadFromFile(path) != 0) throw FileError(document, path);
+    } catch (const std::bad_alloc&) {
+        throw ToolError{path, "out of memory"};
+    }
 }
 
 std::string CheckUuid(const std::string& text) {
@@ -164,13 +168,14 @@ void Generate(const GenerateArgs& args) {
 }
 
 void DumpAia(const std::string& path, bool with_samples) {
-    AiaTrace trace;
     try {
-        trace = ReadAiaFile(path);
+        const AiaFile file(path);
+        WriteAiaJson(file, std::cout, with_samples);
     } catch (const AiaError& error) {
         throw ToolError{path, error.what()};
+    } catch (const std::bad_alloc&) {
+        throw ToolError{path, "out of memory"};
     }
-    WriteAiaJson(trace, std::cout, with_samples);
 }
 
 void Dump(const std::string& path, bool with_samples) {
