@@ -79,13 +79,6 @@ Recipe ReadRecipe(const std::string& path, std::string& text) {
     }
 }
 
-void CheckRange(const BatchOptions& options) {
-    if (options.count < 1 || options.count > kMaxBatchCount)
-        throw BatchError{"--count", "must lie between 1 and " + std::to_string(kMaxBatchCount)};
-    if (options.first < 1 || options.first - 1 > UINT32_MAX - options.count)
-        throw BatchError{"--first", "documents are numbered from 1 to 4294967295"};
-}
-
 // Every document shares the recipe's analysis date, so an AIA file refusing it would refuse
 // every document: that is known before the first one.
 void CheckAiaDate(const Recipe& recipe, const std::string& path) {
@@ -349,9 +342,16 @@ BatchResult Conclude(const BatchOptions& options, const Results& results, FileSy
 
 }  // namespace
 
+void CheckBatchNumbers(const BatchOptions& options) {
+    if (options.count < 1 || options.count > kMaxBatchCount)
+        throw BatchError{"--count", "must lie between 1 and " + std::to_string(kMaxBatchCount)};
+    if (options.first < 1 || options.first - 1 > UINT32_MAX - options.count)
+        throw BatchError{"--first", "documents are numbered from 1 to 4294967295"};
+}
+
 BatchResult RunBatch(const BatchOptions& options,
                      const std::function<void(std::size_t, std::size_t)>& progress) {
-    CheckRange(options);
+    CheckBatchNumbers(options);
     std::string text;
     const Recipe recipe = ReadRecipe(options.recipe, text);
     if (options.aia) CheckAiaDate(recipe, options.recipe);

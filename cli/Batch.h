@@ -36,6 +36,10 @@ struct BatchResult {
     std::vector<BatchError> failures;
 };
 
+// Refuses a count of documents beyond kMaxBatchCount and numbers beyond 4294967295, before
+// anything else is looked at. Throws BatchError naming the option.
+void CheckBatchNumbers(const BatchOptions& options);
+
 // Makes the corpus on `jobs` threads. Each document is made and saved whole, atomically, by one
 // thread; its bytes do not depend on the threads. The files are made durable together, once, at
 // the end, before the manifest that lists them is committed.

@@ -41,9 +41,21 @@ struct ToolError {
     std::string what;
 };
 
+// A command line that cannot be carried out as written (a missing, unknown or malformed option
+// or argument): "xstgtool: <what>; see xstgtool <command> --help", with exit status 2.
+struct UsageError {
+    std::string what;
+    std::string command;  // the subcommand whose help to point to; empty for the tool's own
+};
+
+// Exit statuses, as README.md lists them.
+constexpr int kExitFailure = 1;        // a refusal or a failure
+constexpr int kExitUsage = 2;          // a usage error
+constexpr int kExitInterrupted = 130;  // a batch stopped by a signal, as a shell reports Ctrl-C
+
 // Failures already reported, line by line; only the exit status is left to set.
 struct Reported {};
-// A batch stopped by a signal, reported; exits with the status a shell gives Ctrl-C.
+// A batch stopped by a signal, reported.
 struct Interrupted {};
 
 ToolError FileError(const CTarvikFile4& document, const std::string& path) {
@@ -61,7 +73,9 @@ void Load(CTarvikFile4& document, const std::string& path) {
 
 std::string CheckUuid(const std::string& text) {
     const std::optional<std::string> uuid = CanonicalUuid(text);
-    if (!uuid) throw ToolError{"--assay-id", Echo(text) + " is not a UUID (8-4-4-4-12 hex digits)"};
+    if (!uuid)
+        throw UsageError{"--assay-id: " + Echo(text) + " is not a UUID (8-4-4-4-12 hex digits)",
+                         "generate"};
     return *uuid;
 }
 
@@ -71,9 +85,10 @@ std::int64_t CheckDate(const std::string& text) {
     const char* const end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, seconds);
     if (error == std::errc::result_out_of_range)
-        throw ToolError{"--date", Echo(text) + " lies outside the 64-bit range of seconds"};
+        throw UsageError{"--date: " + Echo(text) + " lies outside the 64-bit range of seconds",
+                         "generate"};
     if (error != std::errc{} || stop != end)
-        throw ToolError{"--date", Echo(text) + " is not a whole number of seconds"};
+        throw UsageError{"--date: " + Echo(text) + " is not a whole number of seconds", "generate"};
     return seconds;
 }
 
@@ -217,8 +232,14 @@ void MergeInto(const std::vector<std::string>& folders, const std::string& outpu
 
 void Batch(const BatchArgs& args) {
     if (!args.merge.empty()) return MergeInto(args.merge, args.options.folder);
-    if (args.options.recipe.empty()) throw ToolError{"batch", "give a RECIPE file"};
-    if (args.options.folder.empty()) throw ToolError{"batch", "give the corpus folder with -o"};
+    if (args.options.recipe.empty()) throw UsageError{"batch: give a RECIPE file", "batch"};
+    if (args.options.folder.empty())
+        throw UsageError{"batch: give the corpus folder with -o", "batch"};
+    try {
+        CheckBatchNumbers(args.options);
+    } catch (const BatchError& error) {
+        throw UsageError{error.subject + ": " + error.what, "batch"};
+    }
     BatchResult result;
     try {
         ProgressBar bar(stderr);
@@ -261,9 +282,11 @@ void ReportChannelFiles(const std::vector<std::string>& files, const char* why) 
 
 void Export(const ExportArgs& args) {
     // An export that would write nothing is a mistake, not a success.
-    if (!args.csv && !args.aia) throw ToolError{"export", "give --csv FILE, --aia FILE or both"};
+    if (!args.csv && !args.aia)
+        throw UsageError{"export: give --csv FILE, --aia FILE or both", "export"};
     for (const auto& [option, file] : {std::pair{"--csv", args.csv}, std::pair{"--aia", args.aia}})
-        if (file && file->empty()) throw ToolError{option, "the file name is empty"};
+        if (file && file->empty())
+            throw UsageError{std::string(option) + ": the file name is empty", "export"};
     CTarvikFile4 document;
     Load(document, args.document);
     std::vector<std::string> aia;
@@ -299,6 +322,13 @@ void Export(const ExportArgs& args) {
     }
     if (csv.split) ReportChannelFiles(csv.files, "the channels have different time axes");
     if (aia.size() > 1) ReportChannelFiles(aia, "an AIA file holds one channel");
+}
+
+// The subcommand the command line named, for the help a usage error points to.
+std::string ParsedSubcommand(const CLI::App& app) {
+    for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; }))
+        if (command->parsed()) return command->get_name();
+    return "";
 }
 
 int Run(int argc, char** argv) {
@@ -382,7 +412,18 @@ int Run(int argc, char** argv) {
         ->excludes(aia);
     batch->footer(std::string("Example recipe:\n") + kRecipeExample);
 
-    CLI11_PARSE(app, argc, argv);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        // Help and the version are printed by the library and end with status 0.
+        if (error.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success))
+            return app.exit(error);
+        const std::string command = ParsedSubcommand(app);
+        if (command.empty() && argc > 1 && argv[1][0] != '-')
+            throw UsageError{Echo(argv[1]) + " is not a command (generate, dump, export, batch)",
+                             ""};
+        throw UsageError{error.what(), command};
+    }
 
     if (generate->parsed()) Generate(gen);
     if (dump->parsed()) Dump(dump_file, with_samples);
@@ -403,9 +444,13 @@ int main(int argc, char** argv) {
     } catch (const ToolError& error) {
         std::cerr << "xstgtool: " << Printable(error.subject) << ": " << Printable(error.what)
                   << '\n';
+    } catch (const UsageError& error) {
+        std::cerr << "xstgtool: " << Printable(error.what) << "; see xstgtool "
+                  << (error.command.empty() ? "" : error.command + " ") << "--help\n";
+        return kExitUsage;
     } catch (const Reported&) {
     } catch (const Interrupted&) {
-        return 130;
+        return kExitInterrupted;
     } catch (const std::bad_alloc&) {
         std::cerr << "xstgtool: out of memory\n";
     } catch (const std::exception& error) {
@@ -413,5 +458,5 @@ int main(int argc, char** argv) {
     } catch (...) {
         std::cerr << "xstgtool: internal error\n";
     }
-    return 1;
+    return kExitFailure;
 }
