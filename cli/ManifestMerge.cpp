@@ -10,6 +10,7 @@
 #include "EchoText.h"
 #include "FileIdentity.h"
 #include "Manifest.h"
+#include "Scenario.h"
 #include "file/InputFile.h"
 #include "file/SaveTarget.h"
 
@@ -225,6 +226,23 @@ RowKey KeyOf(const PartFile& file, const Record& row) {
     return {*numbers[0], *numbers[1], *numbers[2]};
 }
 
+// A document has at most kMaxScenarioChannels channels and kMaxScenarioPeaks stored peaks over
+// all of them, so that a part holds no more rows than its documents can have.
+void CheckWithinADocument(const PartFile& file, const Record& row, const RowKey& key,
+                          const std::optional<RowKey>& previous, std::uint64_t& rows) {
+    const auto [document, channel, peak] = key;
+    if (channel >= kMaxScenarioChannels || peak >= kMaxScenarioPeaks)
+        FailAt(file.path, row.line,
+               "channel " + std::to_string(channel) + ", peak " + std::to_string(peak) +
+                   " lies beyond the " + std::to_string(kMaxScenarioChannels) + " channels and " +
+                   std::to_string(kMaxScenarioPeaks) + " peaks a document holds");
+    rows = previous && std::get<0>(*previous) == document ? rows + 1 : 1;
+    if (rows > kMaxScenarioPeaks)
+        FailAt(file.path, row.line,
+               "document " + std::to_string(document) + " has more rows than the " +
+                   std::to_string(kMaxScenarioPeaks) + " peaks a document holds");
+}
+
 // Checks every row of the part, in order, and gives each to `out` when it has one.
 void CheckRows(const PartFile& file, const std::function<void(std::string_view)>* out) {
     RecordReader reader(file.path);
@@ -233,6 +251,7 @@ void CheckRows(const PartFile& file, const std::function<void(std::string_view)>
     const std::size_t columns = ColumnCount();
     const std::uint64_t last = file.part.first + file.part.finished - 1;
     std::optional<RowKey> previous;
+    std::uint64_t rows_of_document = 0;
     Record row;
     while (reader.Next(row)) {
         if (row.cells != columns)
@@ -246,6 +265,7 @@ void CheckRows(const PartFile& file, const std::function<void(std::string_view)>
                        Range(file.part));
         if (previous && !(*previous < key))
             FailAt(file.path, row.line, "is out of document, channel and peak order");
+        CheckWithinADocument(file, row, key, previous, rows_of_document);
         previous = key;
         if (out != nullptr) {
             (*out)(row.text);

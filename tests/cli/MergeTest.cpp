@@ -57,6 +57,9 @@ TEST(Merge, DamagedManifestsAreRefusedNamingFileAndLine) {
         {"an unclosed quote", all + "2,0,3,\"P4,1\n", "line 9: a quoted cell is not closed"},
         {"a NUL byte", replaced(6, row(6).substr(0, 9) + '\0' + row(6).substr(9)),
          "line 6: holds a NUL byte"},
+        {"a channel no document has", replaced(8, "2,256" + row(8).substr(3)),
+         "line 8: channel 256, peak 2 lies beyond the 256 channels and 50000 peaks a document "
+         "holds"},
         {"a line longer than any row", replaced(3, row(3) + std::string(cells * 25, '7')),
          "line 3: is longer than any row of a manifest (" + longest + " bytes)"},
         {"documents beyond the last number", part_line("first=4294967295 count=2 finished=2"),
