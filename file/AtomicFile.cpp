@@ -146,16 +146,9 @@ bool AtomicFile::Finish() {
 
 bool AtomicFile::Commit() {
     if (!m_finished || m_failed || (m_temporary.empty() && !m_unnamed)) return false;
-    // Checked once more: the file the rename would replace may have become a FIFO or device
-    // since Open. (Its links were resolved then; what they lead to is what gets replaced.)
-    struct stat now {};
-    if (::lstat(m_target.c_str(), &now) == 0 && !S_ISREG(now.st_mode)) {
-        m_refusal = DescribeFileKind(now.st_mode);
-        return false;
-    }
     if (m_unnamed) {
-        // Linked straight to the target where nothing is there yet; otherwise to a hidden name
-        // first, which then replaces the old file as a named temporary file does.
+        // Linked straight to the target where nothing is there; otherwise to a hidden name
+        // first, which then replaces what is there as a named temporary file does.
         if (::linkat(AT_FDCWD, ProcPath(m_fd).c_str(), AT_FDCWD, m_target.c_str(),
                      AT_SYMLINK_FOLLOW) == 0)
             return Committed();
@@ -163,6 +156,13 @@ bool AtomicFile::Commit() {
             m_error = errno;
             return false;
         }
+    }
+    // Checked once more: the file the rename would replace may have become a FIFO or device
+    // since Open. (Its links were resolved then; what they lead to is what gets replaced.)
+    struct stat now {};
+    if (::lstat(m_target.c_str(), &now) == 0 && !S_ISREG(now.st_mode)) {
+        m_refusal = DescribeFileKind(now.st_mode);
+        return false;
     }
     if (::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
         m_error = errno;
