@@ -2,33 +2,16 @@
 
 #include "PendingFiles.h"
 
-namespace {
-
-constexpr std::size_t kBufferBytes = 1 << 16;
-
-}  // namespace
-
 TextFileWriter::TextFileWriter(const std::string& path) {
     if (!m_file.Open(path)) Fail();
 }
 
 void TextFileWriter::Append(std::string_view text) {
-    if (m_buffer.size() + text.size() < kBufferBytes) {
-        m_buffer += text;
-        return;
-    }
-    Flush();
     if (!m_file.Write(text.data(), text.size())) Fail();
 }
 
 void TextFileWriter::Commit() {
-    Flush();
     if (!m_file.Finish() || !m_file.Commit()) Fail();
-}
-
-void TextFileWriter::Flush() {
-    if (!m_file.Write(m_buffer.data(), m_buffer.size())) Fail();
-    m_buffer.clear();
 }
 
 void TextFileWriter::Fail() const {

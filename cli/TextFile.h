@@ -17,8 +17,8 @@ private:
     int m_system_error;
 };
 
-// A text file written piece by piece, in memory a buffer at a time, and put in place atomically
-// only when Commit is called (AtomicFile.h); destroyed before, it leaves the old file as it was.
+// A text file written piece by piece (AtomicFile gathers small pieces) and put in place
+// atomically only when Commit is called; destroyed before, it leaves the old file as it was.
 // Every call throws TextFileError with the system's reason, or what lies there instead of a
 // regular file (without the path).
 class TextFileWriter {
@@ -26,15 +26,11 @@ public:
     explicit TextFileWriter(const std::string& path);
     void Append(std::string_view text);
     void Commit();
-    // Bytes that reached the file so far.
-    std::uint64_t Written() const { return m_file.Position(); }
 
 private:
-    void Flush();
     [[noreturn]] void Fail() const;
 
     AtomicFile m_file;
-    std::string m_buffer;
 };
 
 // Replaces or creates the file with `text`, atomically.

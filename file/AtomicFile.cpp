@@ -120,6 +120,22 @@ bool AtomicFile::OpenNamed() {
 bool AtomicFile::Write(const void* data, std::size_t size) {
     if (m_fd < 0 || m_failed || m_finished) return false;
     const auto* bytes = static_cast<const unsigned char*>(data);
+    if (m_buffer.size() + size <= kBufferBytes) {
+        if (m_buffer.capacity() < kBufferBytes) m_buffer.reserve(kBufferBytes);
+        m_buffer.insert(m_buffer.end(), bytes, bytes + size);
+        return true;
+    }
+    if (!WriteBuffer()) return false;
+    return size < kBufferBytes ? Write(data, size) : WriteThrough(bytes, size);
+}
+
+bool AtomicFile::WriteBuffer() {
+    const bool written = WriteThrough(m_buffer.data(), m_buffer.size());
+    m_buffer.clear();
+    return written;
+}
+
+bool AtomicFile::WriteThrough(const unsigned char* bytes, std::size_t size) {
     while (size > 0) {
         const ssize_t written = g_write_call.load(std::memory_order_relaxed)(m_fd, bytes, size);
         if (written < 0 && errno == EINTR) continue;
@@ -134,6 +150,8 @@ bool AtomicFile::Write(const void* data, std::size_t size) {
 
 bool AtomicFile::Finish() {
     if (m_fd < 0 || m_finished) return false;
+    if (!m_failed) WriteBuffer();
+    m_buffer = {};
     if (!m_deferred && ::fsync(m_fd) != 0 && !m_failed) Fail(errno);
     // An unnamed file stays open: its descriptor is the only way to it.
     if (!m_unnamed) {
@@ -210,6 +228,7 @@ void AtomicFile::CloseUnnamed() {
 }
 
 void AtomicFile::Discard() {
+    m_buffer = {};
     CloseUnnamed();
     if (m_fd >= 0) {
         ::close(m_fd);

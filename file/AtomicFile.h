@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Writes a file so that the file of that name is either the old one or the complete new one,
 // never a mixture: the bytes go to a hidden temporary file in the same folder (so that the final
@@ -30,7 +31,10 @@ public:
     bool IsOpen() const { return m_fd >= 0; }
 
     // Writes all `size` bytes, or returns false. Once a write has failed, every later one fails.
+    // Small writes are gathered and reach the file together (by Finish at the latest), so a
+    // failure may show at a later call.
     bool Write(const void* data, std::size_t size);
+    // Bytes that have reached the file.
     std::uint64_t Position() const { return m_position; }
 
     // Flushes the bytes to disk (not under a DeferredFlush) and closes the temporary file (an
@@ -57,6 +61,12 @@ private:
     bool NameUnnamed();
     bool Committed();
     void CloseUnnamed();
+    bool WriteBuffer();
+    bool WriteThrough(const unsigned char* bytes, std::size_t size);
+
+    // Writes smaller than this are gathered: a small document is a handful of them (headers,
+    // samples, pieces of XML), each a system call otherwise.
+    static constexpr std::size_t kBufferBytes = 64 << 10;
 
     int m_fd = -1;
     int m_tracked = -1;
@@ -70,6 +80,7 @@ private:
     std::string m_refusal;
     std::string m_target;
     std::string m_temporary;
+    std::vector<unsigned char> m_buffer;
 };
 
 // The call that writes the bytes of every AtomicFile: ::write, unless a test has put one in its

@@ -195,8 +195,8 @@ TEST(BatchFolder, AFullDiskLeavesTheFolderAsItsManifestSays) {
         bool transient;
         std::size_t failures;
     } cases[] = {
-        {"the disk stays full", 120, false, 2},
-        {"one write fails", 120, true, 1},
+        {"the disk stays full", 40, false, 2},
+        {"one write fails", 40, true, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
