@@ -2,6 +2,7 @@
 
 #include <signal.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -140,29 +141,13 @@ private:
 };
 
 // The manifest of a part: its line, the header and the rows of its first `part.finished`
-// documents. On failure `written` receives the bytes that reached the file.
-void WriteManifest(const BatchOptions& options, const ManifestPart& part, const Results* results,
-                   std::uint64_t* written = nullptr) {
+// documents.
+void WriteManifest(const BatchOptions& options, const ManifestPart& part, const Results* results) {
     TextFileWriter file(ManifestPath(options));
-    try {
-        file.Append(ManifestPartLine(part));
-        file.Append(ManifestHeader());
-        for (std::uint64_t i = 0; i < part.finished; ++i) file.Append(results->Rows(i));
-        file.Commit();
-    } catch (const TextFileError&) {
-        if (written != nullptr) *written = file.Written();
-        throw;
-    }
-}
-
-// How many of the part's documents have their rows within the first `bytes` of its manifest.
-std::uint64_t DocumentsWithin(std::uint64_t bytes, const ManifestPart& part,
-                              const Results& results) {
-    std::uint64_t size = ManifestPartLine(part).size() + ManifestHeader().size();
-    std::uint64_t documents = 0;
-    while (documents < part.finished && size + results.Rows(documents).size() <= bytes)
-        size += results.Rows(documents++).size();
-    return documents;
+    file.Append(ManifestPartLine(part));
+    file.Append(ManifestHeader());
+    for (std::uint64_t i = 0; i < part.finished; ++i) file.Append(results->Rows(i));
+    file.Commit();
 }
 
 // The document's channels as AIA files beside it: NNNNNNN.cdf, or NNNNNNN-channel-N.cdf for
@@ -284,23 +269,22 @@ void KeepDocumentsBefore(std::uint64_t from, const BatchOptions& options, BatchR
 }
 
 // Lists the finished documents in the manifest. When the disk is too full for all their rows,
-// the documents whose rows did not fit are removed, which makes room, and the manifest of the
-// others is written instead. Returns how many are listed, and the failure when not all.
+// the last eighth of the documents is removed, which makes room for several times their rows,
+// and the manifest of the others is tried, until one is written. Returns how many are listed,
+// and the failure when not all.
 std::uint64_t ListDocuments(const BatchOptions& options, const Results& results, ManifestPart part,
                             BatchResult& result, std::optional<TextFileError>& failure) {
     for (;;) {
-        std::uint64_t written = 0;
         try {
-            WriteManifest(options, part, &results, &written);
+            WriteManifest(options, part, &results);
             return part.finished;
         } catch (const TextFileError& error) {
             failure = error;
         }
         const int why = failure->SystemError();
-        const std::uint64_t fit = DocumentsWithin(written, part, results);
-        if ((why != ENOSPC && why != EDQUOT) || fit >= part.finished) return 0;
-        KeepDocumentsBefore(options.first + fit, options, result);
-        part.finished = fit;
+        if ((why != ENOSPC && why != EDQUOT) || part.finished == 0) return 0;
+        part.finished -= std::max<std::uint64_t>(1, part.finished / 8);
+        KeepDocumentsBefore(options.first + part.finished, options, result);
     }
 }
 
