@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <numbers>
+#include <optional>
 #include <type_traits>
 
 #include "EchoText.h"
@@ -11,6 +11,7 @@
 #include "file/NewGuidString.h"
 #include "file/PassportFields.h"
 #include "synth/FillSignal.h"
+#include "synth/FiniteCheck.h"
 #include "synth/NoiseEngine.h"
 #include "synth/Regeneration.h"
 #include "synth/SampleCount.h"
@@ -26,8 +27,9 @@ std::vector<GenPeak4> WorkingPeaks(const ScenarioChannel& channel) {
     for (const ScenarioPeak& p : channel.peaks) {
         GenPeak4 peak = MakeNewPeak(p.time, p.height);
         peak.name = p.name;
-        peak.width = p.width;
         peak.tail = SolveTailShape(p.tailing);
+        // A peak given by area is first synthesised with the width its area has in closed form.
+        peak.width = p.area ? WidthForArea(*p.area, peak) : p.width;
         if (p.front && p.back) {
             peak.front = *p.front;
             peak.back = *p.back;
@@ -59,12 +61,17 @@ std::string PeakPlace(std::size_t channel, std::size_t peak, const std::string& 
 
 // Samples beyond single precision are infinite, and every area over them NaN: such a channel
 // would be stored as nonsense.
-void CheckFinite(const Signal4& signal, std::size_t channel) {
-    const auto& s = signal.samples;
-    if (std::all_of(s.begin(), s.end(), [](float v) { return std::isfinite(v); })) return;
-    throw ScenarioError("channels[" + std::to_string(channel) +
-                        "]: its samples overflow single precision (beyond 3.4e38 mV); lower "
-                        "the heights, the noise or the drift");
+void CheckFinite(const Signal4& signal, const std::vector<GenPeak4>& peaks,
+                 const ScenarioChannel& wanted, std::size_t channel) {
+    const std::optional<NonFiniteValue> value = FindNonFiniteValue(signal, peaks);
+    if (!value) return;
+    if (value->sample)
+        throw ScenarioError("channels[" + std::to_string(channel) +
+                            "]: its samples overflow single precision (beyond 3.4e38 mV); lower "
+                            "the heights, the noise or the drift");
+    throw ScenarioError(PeakPlace(channel, value->peak, wanted.peaks[value->peak].name) + ": its " +
+                        std::string(value->field) +
+                        " is not finite; lower the heights, the noise or the drift");
 }
 
 void WarnLeftOut(const ScenarioChannel& wanted, std::size_t channel, const Signal4& signal,
@@ -85,35 +92,57 @@ void WarnLeftOut(const ScenarioChannel& wanted, std::size_t channel, const Signa
     }
 }
 
-// A fitted area is reached when it lies within this share of the request, plus what one step of
-// width changes it by (the resolution of the fit: height * sqrt(pi) * step).
-constexpr double kAreaTolerance = 0.05;
+// Why a fit left the peak as it was, in words.
+std::string WhyNotFitted(const WidthFitResult& fit) {
+    switch (fit.outcome) {
+        case WidthFitOutcome::NotPositive:
+            return "an area must be greater than 0";
+        case WidthFitOutcome::Unreachable:
+            return "more than any width within the analysis gives this peak (the largest is "
+                   "about " +
+                   Number(fit.area) + " mV*min)";
+        case WidthFitOutcome::TooSmall:
+            return "less than any width gives this peak (the smallest is about " +
+                   Number(fit.area) + " mV*min)";
+        case WidthFitOutcome::NoHeight:
+            return "a peak of height 0 has no area";
+        case WidthFitOutcome::NonFinite:
+        case WidthFitOutcome::Fitted:
+            break;
+    }
+    return "the channel's values are not finite";
+}
 
-void WarnUnreachedAreas(const ScenarioChannel& wanted, std::size_t channel, const Signal4& signal,
+// One line per peak given by area whose stored area is not the request: the fit refused it (the
+// peak keeps the width its area has in closed form), no width gives it exactly, or a peak fitted
+// later changed it. Areas count in the direction of the peak's height.
+void WarnUnreachedAreas(const ScenarioChannel& wanted, std::size_t channel,
                         const std::vector<GenPeak4>& peaks,
+                        const std::vector<std::optional<WidthFitResult>>& fits,
                         const std::vector<LeftOutPeak>& left_out,
                         std::vector<std::string>& warnings) {
-    const SampleGrid grid = signal.Grid();
-    // The fit searches widths between the start and the end time of the analysis.
-    const double lowest = grid.start;
-    const double highest = signal.GetEndTime();
     for (std::size_t i = 0; i < peaks.size(); ++i) {
-        const std::optional<double> requested = wanted.peaks[i].area;
-        if (!requested) continue;
-        if (std::any_of(left_out.begin(), left_out.end(),
-                        [i](const LeftOutPeak& out) { return out.index == i; }))
-            continue;
+        if (!fits[i]) continue;
+        const double requested = *wanted.peaks[i].area;
+        const WidthFitResult& fit = *fits[i];
         const GenPeak4& peak = peaks[i];
-        const double resolution = std::fabs(peak.height) * std::sqrt(std::numbers::pi) * grid.step;
-        if (std::fabs(peak.area - *requested) <= kAreaTolerance * *requested + resolution) continue;
-        const bool at_limit = peak.width - lowest <= grid.step || highest - peak.width <= grid.step;
-        warnings.push_back(
-            PeakPlace(channel, i, wanted.peaks[i].name) + ": area " + Number(*requested) +
-            " mV*min requested, " + Number(peak.area) + " stored: " +
-            (at_limit ? "the width fit ended at its limit, " + Number(peak.width) + " min"
-                      : "the measured area is far from the request (fitted "
-                        "width " +
-                            Number(peak.width) + " min)"));
+        const std::string line = PeakPlace(channel, i, wanted.peaks[i].name) + ": area " +
+                                 Number(requested) + " mV*min requested";
+        if (fit.outcome != WidthFitOutcome::Fitted) {
+            warnings.push_back(line + ": " + WhyNotFitted(fit) + "; it keeps width " +
+                               Number(peak.width) + " min");
+            continue;
+        }
+        const bool stored = std::none_of(left_out.begin(), left_out.end(),
+                                         [i](const LeftOutPeak& out) { return out.index == i; });
+        const double area = peak.height < 0.0 ? -peak.area : peak.area;
+        if (!stored || std::fabs(area - requested) <= kWidthFitTolerance * requested) continue;
+        const bool fit_met = std::fabs(fit.area - requested) <= kWidthFitTolerance * requested;
+        warnings.push_back(line + ", " + Number(peak.area) + " stored (fitted width " +
+                           Number(peak.width) + " min): " +
+                           (fit_met ? "a peak fitted after it changed its area"
+                                    : "no width gives it; the area jumps past it where a bound "
+                                      "moves, and this is the nearest it comes"));
     }
 }
 
@@ -182,19 +211,22 @@ std::vector<std::string> GenerateDocument(const Scenario& scenario, const Genera
         std::vector<GenPeak4> peaks = WorkingPeaks(wanted);
         RegenerateSignal(channel.signal, peaks, wanted.noise, wanted.drift);
         advance();
+        // The fit leaves the noise generator as it found it, so each regeneration after a fit
+        // draws the noise its trials measured with.
+        std::vector<std::optional<WidthFitResult>> fits(peaks.size());
         for (std::size_t i = 0; i < peaks.size(); ++i) {
             if (!wanted.peaks[i].area) continue;
-            peaks[i].area = *wanted.peaks[i].area;
-            peaks[i].auto_bounds = true;
-            FitWidthToArea(channel.signal, peaks[i], wanted.noise, wanted.drift);
-            RegenerateSignal(channel.signal, peaks, wanted.noise, wanted.drift);
+            fits[i] = FitWidthToArea(channel.signal, peaks, i, *wanted.peaks[i].area, wanted.noise,
+                                     wanted.drift);
+            if (fits[i]->outcome == WidthFitOutcome::Fitted)
+                RegenerateSignal(channel.signal, peaks, wanted.noise, wanted.drift);
             advance();
         }
-        CheckFinite(channel.signal, c);
+        CheckFinite(channel.signal, peaks, wanted, c);
         std::vector<LeftOutPeak> left_out;
         channel.table = CollectStoredPeaks(channel.signal, peaks, &left_out);
         WarnLeftOut(wanted, c, channel.signal, peaks, left_out, warnings);
-        WarnUnreachedAreas(wanted, c, channel.signal, peaks, left_out, warnings);
+        WarnUnreachedAreas(wanted, c, peaks, fits, left_out, warnings);
         if (truth != nullptr) truth->push_back(TruthOf(channel.signal, peaks, left_out));
     }
 

@@ -34,15 +34,16 @@ struct StoredPeakTruth {
 using DocumentTruth = std::vector<std::vector<StoredPeakTruth>>;
 
 // Fills `document` from the scenario, exactly as the generator would: channels in file order,
-// each regenerated from its peaks; then for each peak given by its area, in list order, the width
-// is fitted to that area and the channel regenerated. The stored peak tables leave out peaks
+// each regenerated from its peaks (a peak given by its area with the width of its area's closed
+// form); then for each peak given by its area, in list order, the width is fitted to that area
+// and, when the fit succeeds, the channel regenerated. The stored peak tables leave out peaks
 // whose time lies outside the analysis or that reach its end. The same scenario and options give
 // the same document.
 //
 // Returns one line per peak stored differently from the request: left out of the table (why), or
-// given by an area that the fit did not reach (requested and stored area). Throws ScenarioError
-// when a channel's samples are not all finite. Fills `truth` when given (it costs one more fill of
-// each channel).
+// given by an area that the fit refused (why) or that the stored area misses. Throws
+// ScenarioError when a channel's samples or its peaks' values are not all finite. Fills `truth`
+// when given (it costs one more fill of each channel).
 std::vector<std::string> GenerateDocument(const Scenario& scenario, const GenerateOptions& options,
                                           CTarvikFile4& document, const ProgressFn& progress = {},
                                           DocumentTruth* truth = nullptr);

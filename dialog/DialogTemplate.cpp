@@ -29,7 +29,9 @@ const TemplateControl kMainTemplate[] = {
     {Id::NoiseLabel, {496, 268, 28, 8}, kStayBottomRight},
     {Id::DeleteAllPeaks, {7, 250, 18, 14}, kStayBottomLeft},
     {Id::Drift, {566, 280, 40, 14}, kStayBottomRight},
-    {Id::DriftLabel, {496, 283, 36, 8}, kStayBottomRight},
+    // Wide enough for "mV per minute".
+    {Id::DriftLabel, {496, 283, 67, 8}, kStayBottomRight},
+    {Id::StatusLine, {7, 310, 599, 11}, kStayBottomGrowX},
 };
 
 // round(value * base / divisor) for the non-negative values of a template.

@@ -28,6 +28,9 @@ enum class ControlId : int {
     SampleRateLabel = -3,
     NoiseLabel = -4,
     DriftLabel = -5,
+    // A line under the tabs where the window says what it did or why it refused, without a box
+    // that would take the focus.
+    StatusLine = -6,
 };
 
 // How far a control moves (x, y) and grows (width, height) in percent of the change of the
@@ -57,8 +60,13 @@ struct BaseUnits {
 inline constexpr int kDialogFontPixels = 11;
 inline constexpr const char* kDialogFontFamily = "DejaVu Sans";
 
-// The template's size in dialog units.
-inline constexpr QSize kTemplateSize{613, 313};
+// The template's size in dialog units, the status line included.
+inline constexpr QSize kTemplateSize{613, 325};
+
+// The narrowest the window may become, in pixels: the template's full width is wider than a
+// 1024-pixel screen, so the graph and the tabs give up some of theirs, leaving every fixed
+// control whole.
+inline constexpr int kMinimumWidthPixels = 1000;
 
 // Every control of the main window, in template order, which is also the tab order.
 std::span<const TemplateControl> MainTemplate();

@@ -7,8 +7,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSessionManager>
+#include <QTabBar>
 #include <QTimer>
-#include <QToolTip>
 
 #include "DialogProfile.h"
 #include "SaveFileChooser.h"
@@ -17,8 +18,6 @@
 #include "res/Icons.h"
 #include "res/Strings.h"
 #include "res/Version.h"
-#include "synth/NumberText.h"
-#include "synth/SampleCount.h"
 #include "table/TablePg.h"
 
 namespace {
@@ -33,13 +32,13 @@ struct ButtonInfo {
     const char* tip;
 };
 
-// In the order the icons are set; the tips are added in the tab order of the buttons' commands.
+// Top to bottom, as they stand in the window: the order of their icons, tips and tab stops.
 const ButtonInfo kButtons[] = {
     {ControlId::MarkPeaks, IconId::MarkPeaks, Strings::kTipMarkPeaks},
     {ControlId::DeletePeak, IconId::DeletePeak, Strings::kTipDeletePeak},
     {ControlId::DeleteAllPeaks, IconId::DeleteAllPeaks, Strings::kTipDeleteAllPeaks},
-    {ControlId::DeleteChannel, IconId::DeleteChannel, Strings::kTipDeleteChannel},
     {ControlId::AddChannel, IconId::AddChannel, Strings::kTipAddChannel},
+    {ControlId::DeleteChannel, IconId::DeleteChannel, Strings::kTipDeleteChannel},
     {ControlId::Save, IconId::Save, Strings::kTipSave},
 };
 
@@ -67,12 +66,6 @@ const char* LabelText(ControlId id) {
     }
 }
 
-// Values of analysis time and rate that the parameter handlers accept: a positive time, a rate
-// of at least one sample per minute, and a channel the synthesis may hold.
-bool AcceptableTimeAndRate(double minutes, double per_minute) {
-    return minutes > 0.0 && per_minute >= 1.0 && ComputeSampleCount(minutes, per_minute).ok();
-}
-
 bool OnSomeScreen(const QRect& frame) {
     for (const QScreen* screen : QGuiApplication::screens())
         if (screen->availableGeometry().intersects(frame)) return true;
@@ -88,7 +81,8 @@ QFont DialogFont() {
 
 }  // namespace
 
-CQuelmarDlg::CQuelmarDlg(QWidget* parent) : QDialog(parent) {
+CQuelmarDlg::CQuelmarDlg(QWidget* parent)
+    : QDialog(parent), m_model(std::make_unique<CGeneratorModel>()) {
     m_hIcon = LoadIcon(IconId::App);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
@@ -98,57 +92,22 @@ CQuelmarDlg::CQuelmarDlg(QWidget* parent) : QDialog(parent) {
     m_templatePixels = UnitsToPixels(kTemplateSize, BaseUnits{});
     CreateControls();
     resize(m_templatePixels);
-    setMinimumSize(m_templatePixels);
+    setMinimumSize(std::min(kMinimumWidthPixels, m_templatePixels.width()),
+                   m_templatePixels.height());
     LayOutControls();
-    ConnectCommands();
     // Every key of the window passes through FilterKey before the control with the focus.
     qApp->installEventFilter(this);
     OnInitDialog();
 }
 
-void CQuelmarDlg::ConnectCommands() {
-    auto on_click = [this](ControlId id, void (CQuelmarDlg::*command)()) {
-        connect(static_cast<QPushButton*>(Control(id)), &QPushButton::clicked, this, command);
-    };
-    on_click(ControlId::MarkPeaks, &CQuelmarDlg::OnMarkPeaks);
-    on_click(ControlId::DeletePeak, &CQuelmarDlg::OnDeletePeak);
-    on_click(ControlId::DeleteAllPeaks, &CQuelmarDlg::OnDeleteAllPeaks);
-    on_click(ControlId::DeleteChannel, &CQuelmarDlg::OnDeleteChannel);
-    on_click(ControlId::Save, &CQuelmarDlg::OnSave);
-    connect(static_cast<QPushButton*>(Control(ControlId::AddChannel)), &QPushButton::clicked, this,
-            [this] { OnAddChannel(); });
-    connect(m_tab, &CTabCtrl::SelectionChanged, this, &CQuelmarDlg::OnTabSelChange);
-    // Clicks on the graph and the tabs take the focus, so that an open cell editor is committed
-    // before they act, as it is before a button acts.
-    m_graph->setFocusPolicy(Qt::ClickFocus);
-    m_tab->Bar()->setFocusPolicy(Qt::StrongFocus);
-}
-
-void CQuelmarDlg::OnEditChanged(ControlId id) {
-    if (!ReadEdit(id)) return;
-    switch (id) {
-        case ControlId::AnalysisTime:
-            OnAnalysisTimeChanged();
-            break;
-        case ControlId::SampleRate:
-            OnSampleRateChanged();
-            break;
-        case ControlId::Noise:
-            OnNoiseChanged();
-            break;
-        case ControlId::Drift:
-            OnDriftChanged();
-            break;
-        default:
-            break;
-    }
-}
-
 CQuelmarDlg::~CQuelmarDlg() {
     qApp->removeEventFilter(this);
-    // An open cell editor commits while its owner is still whole, not when Qt hides the window
-    // after this part of the object is gone.
+    // An open cell editor ends while its owner is still whole, not when Qt hides the window
+    // after this part of the object is gone; what it holds is dropped with the window.
     for (CTablePg* page : m_pages) page->CommitEdit();
+    // QDialog hides the window after this part of the object is gone, and the focus leaving an
+    // edit then must not reach its handler.
+    for (ControlId id : kEdits) Edit(id)->disconnect(this);
 }
 
 QString CQuelmarDlg::GetVersionString() {
@@ -156,9 +115,7 @@ QString CQuelmarDlg::GetVersionString() {
 }
 
 void CQuelmarDlg::CreateControls() {
-    // In template order, so that later controls lie above the group box and the tab order is
-    // the template's.
-    QWidget* previous = nullptr;
+    // In template order, so that later controls lie above the group box.
     for (const TemplateControl& c : MainTemplate()) {
         QWidget* widget = nullptr;
         if (c.id == ControlId::Graph) {
@@ -167,10 +124,16 @@ void CQuelmarDlg::CreateControls() {
             widget = m_tab = new CTabCtrl(this);
         } else if (IsEdit(c.id)) {
             auto* edit = new QLineEdit(this);
-            connect(edit, &QLineEdit::textEdited, this, [this, id = c.id] { OnEditChanged(id); });
+            connect(edit, &QLineEdit::textEdited, this,
+                    [this, id = c.id] { OnEditTextEdited(id); });
+            connect(edit, &QLineEdit::editingFinished, this,
+                    [this, id = c.id] { OnEditFinished(id); });
             widget = edit;
         } else if (c.id == ControlId::ParametersGroup) {
             widget = new QGroupBox(Text(LabelText(c.id)), this);
+        } else if (c.id == ControlId::StatusLine) {
+            widget = m_status = new QLabel(this);
+            m_status->setTextFormat(Qt::PlainText);
         } else if (static_cast<int>(c.id) < 0) {
             widget = new QLabel(Text(LabelText(c.id)), this);
         } else {
@@ -181,11 +144,23 @@ void CQuelmarDlg::CreateControls() {
             widget = button;
         }
         m_controls[c.id] = widget;
-        if (widget->focusPolicy() != Qt::NoFocus) {
-            if (previous != nullptr) setTabOrder(previous, widget);
-            previous = widget;
-        }
     }
+    auto on_click = [this](ControlId id, auto command) {
+        connect(static_cast<QPushButton*>(Control(id)), &QPushButton::clicked, this, command);
+    };
+    on_click(ControlId::MarkPeaks, [this] { OnMarkPeaks(); });
+    on_click(ControlId::DeletePeak, [this] { OnDeletePeak(); });
+    on_click(ControlId::DeleteAllPeaks, [this] { OnDeleteAllPeaks(); });
+    on_click(ControlId::AddChannel, [this] { OnAddChannel(); });
+    on_click(ControlId::DeleteChannel, [this] { OnDeleteChannel(); });
+    on_click(ControlId::Save, [this] { OnSave(); });
+    // The marking button shows whether marking is on.
+    static_cast<QPushButton*>(Control(ControlId::MarkPeaks))->setCheckable(true);
+    connect(m_tab, &CTabCtrl::SelectionChanged, this, &CQuelmarDlg::OnTabSelChange);
+    // Clicks on the graph and the tabs take the focus, so that an open cell editor is committed
+    // before they act, as it is before a button acts; Tab reaches the graph too.
+    m_graph->setFocusPolicy(Qt::StrongFocus);
+    m_tab->Bar()->setFocusPolicy(Qt::StrongFocus);
 }
 
 QWidget* CQuelmarDlg::Control(ControlId id) const {
@@ -197,18 +172,32 @@ QLineEdit* CQuelmarDlg::Edit(ControlId id) const {
     return IsEdit(id) ? static_cast<QLineEdit*>(Control(id)) : nullptr;
 }
 
+QString CQuelmarDlg::StatusText() const {
+    return m_status->text();
+}
+
+void CQuelmarDlg::SetStatus(const QString& text) {
+    m_status->setText(text);
+}
+
 void CQuelmarDlg::OnInitDialog() {
     m_initialRect = QRect(pos(), size());
     RestoreWindowState();
     SetIcons();
     SetToolTips();
     setWindowIcon(m_hIcon);
-    const QString version = GetVersionString();
-    setWindowTitle(Text(Strings::kDialogCaption) +
-                   (version.isEmpty() ? QString() : QStringLiteral("  ") + version));
     OnAddChannel();
+    // The first channel is where a chromatogram starts, not a change to undo.
+    m_model->StartHistory();
+    UpdateCaption();
+    // The end of the desktop session asks about unsaved work as closing the window does.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& session) {
+        if (session.allowsInteraction() && !MaySetWorkAside()) session.cancel();
+        m_closeAsked = true;
+    });
     InstallGraphCallbacks();
     ConfigureGraph();
+    SetTabOrder();
 }
 
 void CQuelmarDlg::RestoreWindowState() {
@@ -219,18 +208,18 @@ void CQuelmarDlg::RestoreWindowState() {
         frame && frame->width() > 0 && frame->height() > 0 && OnSomeScreen(*frame))
         m_storedFrame = frame;
 
-    // Only values the parameter handlers would accept: a refused one would size the first
-    // channel at every start.
-    const double time = profile.ReadAnalysisTime().value_or(m_analysisTime);
-    const double rate = profile.ReadSampleRate().value_or(m_sampleRate);
-    if (AcceptableTimeAndRate(time, rate)) {
-        m_analysisTime = time;
-        m_sampleRate = rate;
-    } else if (AcceptableTimeAndRate(time, m_sampleRate)) {
-        m_analysisTime = time;
-    } else if (AcceptableTimeAndRate(m_analysisTime, rate)) {
-        m_sampleRate = rate;
-    }
+    // Only values the model accepts: a refused one would size the first channel at every start.
+    const double default_time = m_model->AnalysisTime();
+    const double default_rate = m_model->SampleRate();
+    const double time = profile.ReadAnalysisTime().value_or(default_time);
+    const double rate = profile.ReadSampleRate().value_or(default_rate);
+    auto acceptable = [](double t, double r) { return !CheckTimeAndRate(t, r, 1); };
+    if (acceptable(time, rate))
+        m_model = std::make_unique<CGeneratorModel>(time, rate);
+    else if (acceptable(time, default_rate))
+        m_model = std::make_unique<CGeneratorModel>(time, default_rate);
+    else if (acceptable(default_time, rate))
+        m_model = std::make_unique<CGeneratorModel>(default_time, rate);
     WriteEdits();
 }
 
@@ -277,6 +266,16 @@ void CQuelmarDlg::SetToolTips() {
         if (QWidget* button = Control(b.id)) button->setToolTip(Text(b.tip));
 }
 
+void CQuelmarDlg::SetTabOrder() {
+    // As the window reads: the graph, the tabs and the table under them, the buttons top to
+    // bottom, then the parameters.
+    std::vector<QWidget*> chain{m_graph, m_tab->Bar()};
+    for (CTablePg* page : m_pages) chain.push_back(page->Grid());
+    for (const ButtonInfo& b : kButtons) chain.push_back(Control(b.id));
+    for (ControlId id : kEdits) chain.push_back(Edit(id));
+    for (std::size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
+}
+
 void CQuelmarDlg::ConfigureGraph() {
     m_graph->m_x_caption = Strings::kTimeAxisCaption;
     m_graph->m_y_caption = Strings::kResponseAxisCaption;
@@ -299,56 +298,13 @@ void CQuelmarDlg::LayOutControls() {
     PlacePages();
 }
 
-void CQuelmarDlg::WriteEdits() {
-    for (ControlId id : kEdits) {
-        // setText never reports textEdited, so no handler runs.
-        Edit(id)->setText(QString::fromStdString(FormatShortest(*FieldOf(id))));
-        m_invalidShown[id] = false;
-    }
-}
-
-double* CQuelmarDlg::FieldOf(ControlId id) {
-    switch (id) {
-        case ControlId::AnalysisTime:
-            return &m_analysisTime;
-        case ControlId::SampleRate:
-            return &m_sampleRate;
-        case ControlId::Noise:
-            return &m_noise;
-        case ControlId::Drift:
-            return &m_drift;
-        default:
-            return nullptr;
-    }
-}
-
-bool CQuelmarDlg::ReadEdit(ControlId id) {
-    QLineEdit* edit = Edit(id);
-    const ParsedNumber parsed = ParseEditNumber(edit->text().toStdString());
-    if (parsed.kind == NumberTextKind::Invalid) {
-        // Once per wrong text, not at every further keystroke.
-        if (!m_invalidShown[id]) ShowNotANumber(edit);
-        m_invalidShown[id] = true;
-        return false;
-    }
-    m_invalidShown[id] = false;
-    if (parsed.kind == NumberTextKind::Partial) return false;
-    *FieldOf(id) = parsed.value;
-    return true;
-}
-
-void CQuelmarDlg::ShowNotANumber(QLineEdit* edit) {
-    QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), Text(Strings::kEnterNumber),
-                       edit);
-}
-
 void CQuelmarDlg::done(int result) {
     FinishPendingEdits();
-    for (ControlId id : kEdits) ReadEdit(id);
+    if (!std::exchange(m_closeAsked, false) && !MaySetWorkAside()) return;
     DialogProfile profile;
     profile.WriteWindowRect(frameGeometry());
-    profile.WriteAnalysisTime(m_analysisTime);
-    profile.WriteSampleRate(m_sampleRate);
+    profile.WriteAnalysisTime(m_model->AnalysisTime());
+    profile.WriteSampleRate(m_model->SampleRate());
     QDialog::done(result);
 }
 
@@ -357,30 +313,58 @@ bool CQuelmarDlg::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     // Only this window's keys: the save dialog and message boxes keep their own Escape.
     if (widget == nullptr || widget->window() != this) return QDialog::eventFilter(watched, event);
-    // A page and its cell editor filter their own keys first (an editor needs Escape).
-    for (const CTablePg* page : m_pages)
-        if (page->isAncestorOf(widget)) return QDialog::eventFilter(watched, event);
     return FilterKey(watched, static_cast<const QKeyEvent&>(*event));
 }
 
 bool CQuelmarDlg::FilterKey(QObject* receiver, const QKeyEvent& key) {
     const Qt::KeyboardModifiers mods = key.modifiers();
+    // A parameter edit or a cell's edit box: undo, redo, Delete and Enter are the text's own.
+    const bool in_text = qobject_cast<QLineEdit*>(receiver) != nullptr;
+    bool in_cell = false;
+    for (const CTablePg* page : m_pages)
+        in_cell = in_cell || (in_text && page->isAncestorOf(static_cast<QWidget*>(receiver)));
+    const QKeyCombination combination = key.keyCombination();
+    const auto is = [&](Qt::KeyboardModifiers modifiers, Qt::Key k) {
+        return combination == QKeyCombination(modifiers, k);
+    };
+    if (is(Qt::ControlModifier, Qt::Key_S)) {
+        OnSaveToCurrentFile();
+        return true;
+    }
+    if (is(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_S)) {
+        OnSave();
+        return true;
+    }
+    if (is(Qt::ControlModifier, Qt::Key_N)) {
+        OnNew();
+        return true;
+    }
+    if (!in_text && is(Qt::ControlModifier, Qt::Key_Z)) {
+        OnUndo();
+        return true;
+    }
+    if (!in_text && (is(Qt::ControlModifier, Qt::Key_Y) ||
+                     is(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z))) {
+        OnRedo();
+        return true;
+    }
+    if (key.key() == Qt::Key_Escape && in_cell) return false;
     if (key.key() == Qt::Key_Escape) {
-        // Escape ends peak marking and never closes the window.
-        m_graph->m_markingMode = false;
-        m_graph->update();
+        // Escape puts a dragged peak back, else ends peak marking; it never closes the window.
+        if (m_graph->Dragging()) {
+            m_graph->CancelDrag();
+        } else {
+            m_graph->SetMarkingMode(false);
+            static_cast<QPushButton*>(Control(ControlId::MarkPeaks))->setChecked(false);
+        }
         return true;
     }
     // Alt combinations are swallowed (no mnemonics, no system keys); AltGr, which some
     // systems report as Control with Alt, still types.
     if (mods.testFlag(Qt::AltModifier) && !mods.testFlag(Qt::ControlModifier)) return true;
-    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
-        // Enter in an edit applies its value and nothing more: the window stays open.
-        for (ControlId id : kEdits)
-            if (receiver == Edit(id)) {
-                OnEditChanged(id);
-                return true;
-            }
+    if (key.key() == Qt::Key_Delete && mods == Qt::NoModifier && !in_text) {
+        OnDeletePeak();
+        return true;
     }
     return false;
 }

@@ -2,33 +2,34 @@
 
 #include <QDialog>
 #include <QIcon>
-#include <QMessageBox>
 #include <QRect>
+#include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "DialogTemplate.h"
-#include "file/TarvikFile4.h"
+#include "model/GeneratorModel.h"
 #include "table/TablePgOwner.h"
 
 class CGraphCtrl;
 class CTabCtrl;
 class CTablePg;
 class ISaveFileChooser;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// The generator's main window: the chromatogram graph, the tab control with one peak table
-// page per channel, six icon buttons and the four parameter edits. The application runs it
-// modally; the process ends when it closes.
+// The generator's main window: the chromatogram graph, the tab control with one peak table page
+// per channel, six icon buttons, the four parameter edits and a status line. The application
+// runs it modally; the process ends when it closes.
 //
-// Four lists run in parallel, always of one length and order: the channel records of m_file,
-// the pages, the tabs and the graph's curves. Channel record i has number i and belongs to page
-// i, tab i and curve i. Each page owns its channel's working peaks and its noise and drift; each
-// curve points into its channel's samples, so every change of a signal's length or of the
-// channel list ends by rebuilding the curves.
-class CQuelmarDlg : public QDialog, public ITablePgOwner {
+// The window is a view of the generator model (CGeneratorModel): every command and gesture is a
+// call on the model, which applies it whole or refuses it with a reason; the window then redraws
+// what the model says changed, or says why on the status line. The pages, tabs and curves follow
+// the model's channels, page i, tab i and curve i showing channel i.
+class CQuelmarDlg : public QDialog, private ITablePgOwner {
     Q_OBJECT
 
 public:
@@ -38,93 +39,68 @@ public:
     // "major.minor.build.revision" of the program.
     static QString GetVersionString();
 
-    // The edit and the button of a template control (null for other kinds), for the tests and
-    // the layout.
+    // The controls of the template (null for an unknown id), for the tests and the layout.
     QWidget* Control(ControlId id) const;
     QLineEdit* Edit(ControlId id) const;
+    CGraphCtrl* Graph() const { return m_graph; }
+    CTabCtrl* Tabs() const { return m_tab; }
+    CTablePg* Page(int index) const;
+    const CGeneratorModel& Model() const { return *m_model; }
+    int ChannelCount() const { return static_cast<int>(m_pages.size()); }
+    int CurrentChannel() const { return m_currentChannel; }
+    // What the status line says now.
+    QString StatusText() const;
 
-    // Writes the four fields into their edits as decimal text with a point ("10" for 10.0);
-    // no change handler runs.
-    void WriteEdits();
-
-    // Channels and tabs.
-    // Appends a channel with a flat signal of the current length and makes it current. Refused,
-    // with nothing changed, for a channel the document could not number (more than
-    // kMaxChannels) or hold (the samples of all channels over the document's limit), and while
-    // the edits hold a time or rate the handlers refuse.
+    // Commands, as the buttons and keys give them.
+    // Appends a channel with a flat signal of the current length and makes it current. False,
+    // with the reason on the status line, when the model refuses.
     bool OnAddChannel();
     // Removes the channel of the selected tab, unless it is the only one.
     void OnDeleteChannel();
     void OnTabSelChange();
     void SelectChannel(int index);
-    void RebuildGraphSeries();
-    void ResetAxisRanges();
-
-    // Parameters and regeneration.
-    void OnAnalysisTimeChanged();
-    void OnSampleRateChanged();
-    void OnNoiseChanged();
-    void OnDriftChanged();
     void OnMarkPeaks();
+    // Commits an open cell edit, then deletes the peaks selected in the current page.
     void OnDeletePeak();
+    // Deletes every peak of the current channel and fits the view to the curve again.
     void OnDeleteAllPeaks();
+    // Asks for a path, refreshes every stored peak table, stamps the passport with a new assay
+    // identifier and the current time, and writes the document, with progress when it takes
+    // longer than half a second. A failure is shown with the file and the reason. True when the
+    // work was saved.
+    bool OnSave();
+    // Runs one operation on the model and shows what it changed, or why it was refused. The
+    // commands above go through here; so can anything else that drives the model.
+    bool Apply(const std::function<ModelChange(CGeneratorModel&)>& operation);
 
-    // The services the pages call (ITablePgOwner). `index` is a channel number.
-    // Synthesises channel `index` from its page's peaks with its page's noise and drift, finds
-    // automatic bounds, measures every area and rewrites the page's rows.
-    void RegenerateChannel(int index) override;
-    // Fits the peak's width to its area on channel `index`, with that channel's noise and
-    // drift; the caller regenerates afterwards.
-    void ApplyPeakArea(GenPeak4& peak, int index) override;
-    Signal4* ChannelSignal(int index) override;
-    void InvalidateDialog() override;
+    // The document's lifecycle. Undo and redo go back and forth through the model's history.
+    void OnUndo();
+    void OnRedo();
+    // Writes to the file the work was opened from or last saved to, asking only the first time.
+    // True when the work is saved.
+    bool OnSaveToCurrentFile();
+    // A new chromatogram (after the unsaved-changes question): one flat channel, the current
+    // time and rate, nothing to undo.
+    void OnNew();
+    // The file the work belongs to; empty for a new chromatogram.
+    QString DocumentPath() const { return m_documentPath; }
+    // Asks "Сохранить изменения?" when the work has unsaved changes. True when the caller may go
+    // on (saved, or not to be saved); false to keep the window and the work (Cancel, Escape, or
+    // a save that failed).
+    bool MaySetWorkAside();
 
-    // Reactions to the graph's gestures on the current channel.
-    void OnPeakCreated(GenPeak4 peak);
-    void OnPeakSelected(int index);
-    void OnPeakBoundsChanged(double front, double back, int index);
-    void OnPeakApexMoved(double time, double height, int index);
-    void OnPeakWidthChanged(double width, int index);
-    void OnPeakEditFinished();
-
-    // Save: asks for a path, refreshes every stored peak table, stamps the passport with a new
-    // assay identifier and the current time, and writes the document. A failure is shown with
-    // the file and the reason; peaks left out of the stored tables are counted for the user.
-    void OnSave();
-    // Refills channel `index`'s stored table from its page, leaving out peaks whose bounds
-    // reach the end of the analysis. Returns how many were left out.
-    int CollectPeaksForSave(int index);
     // Replaces the save dialog (tests give paths without showing one).
     void SetSaveFileChooser(std::unique_ptr<ISaveFileChooser> chooser);
-
-    // Whether the handlers accept this time and rate for `channels` channels: a positive time,
-    // at least one sample per minute, ceil(time x rate) samples within the synthesis limit for
-    // one channel and, all channels together, within the document's limit.
-    static bool CanSizeChannels(double minutes, double per_minute, std::size_t channels);
-
-    CTablePg* Page(int index) const;
-    int ChannelCount() const { return static_cast<int>(m_pages.size()); }
-
-    // The document numbers channels with 8 bits.
-    static constexpr int kMaxChannels = 256;
+    // How long a save runs before it shows its progress (tests shorten it).
+    void SetProgressDelay(int milliseconds) { m_progressDelayMs = milliseconds; }
 
     QIcon m_hIcon;
-    // The window's frame rectangle before the saved placement was applied; its size (as the
-    // client size of the template) is the smallest the window may become.
+    // The window's frame rectangle before the saved placement was applied.
     QRect m_initialRect;
-    double m_startTime = 0.0;      // minutes; time of sample 0 of every signal
-    double m_analysisTime = 10.0;  // minutes
-    double m_sampleRate = 100.0;   // samples per minute
-    int m_currentChannel = -1;
-    CTarvikFile4Improved m_file;
-    CTabCtrl* m_tab = nullptr;
-    CGraphCtrl* m_graph = nullptr;
-    std::vector<CTablePg*> m_pages;  // owned through Qt's parent; one per channel
-    double m_noise = 0.0;            // mV, of the current channel
-    double m_drift = 0.0;            // mV per minute, of the current channel
 
 public slots:
-    // Saves the placement, analysis time and sampling rate to the profile, then closes.
+    // Closes the window unless the user keeps it at the unsaved-changes question; then saves
+    // the placement, analysis time and sampling rate to the profile.
     void done(int result) override;
 
 protected:
@@ -133,6 +109,14 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The page protocol (ITablePgOwner).
+    QString OnPeakValueEdited(CTablePg& page, int row, PeakValue what, double value) override;
+    QString OnPeakRenamed(CTablePg& page, int row, const std::string& name) override;
+    void OnRowSelected(CTablePg& page, int row) override;
+    void OnDeleteRequested(CTablePg& page) override;
+    int IndexOf(const CTablePg& page) const;
+
+    // Start-up and layout.
     void CreateControls();
     void OnInitDialog();
     void RestoreWindowState();
@@ -141,35 +125,66 @@ private:
     void SetToolTips();
     void ConfigureGraph();
     void LayOutControls();
+    void SetTabOrder();
     // Filters the keys of the whole window before its controls see them. True: consumed.
     bool FilterKey(QObject* receiver, const QKeyEvent& key);
-    // Reads one edit into its field: a finite number is stored; text that can only become a
-    // number by typing on changes nothing; anything else changes nothing and says so once.
-    bool ReadEdit(ControlId id);
-    double* FieldOf(ControlId id);
-    void ShowNotANumber(QLineEdit* edit);
-    void OnEditChanged(ControlId id);
+
+    // The parameter edits. Each shows the value in effect; a text that is not, or that the
+    // model refuses, marks its edit invalid with the reason and the value in effect until the
+    // edit is left or Enter is pressed, which shows the value in effect again.
+    void OnEditTextEdited(ControlId id);
+    void OnEditFinished(ControlId id);
+    double ValueInEffect(ControlId id) const;
+    ModelChange ApplyParameter(ControlId id, double value);
+    void ShowEditState(ControlId id, const QString& refusal);
+    // Writes the values in effect into the edits, all but `typed_in`.
+    void WriteEdits(std::optional<ControlId> typed_in = std::nullopt);
+
+    // The graph's gestures on the current channel.
     void InstallGraphCallbacks();
-    GenPeak4& CurrentPeak(int index);
-    // A message over the window that does not block the caller.
-    void ShowMessage(QMessageBox::Icon icon, const QString& text);
-    void ConnectCommands();
-    // Gives every channel a fresh signal of ceil(time x rate) zero samples on the current time
-    // axis, then rebuilds the curves.
-    void ResizeAllSignals();
-    // A signal of ceil(time x rate) zero samples on the time axis of the current rate; the
-    // caller has checked that the time and rate are acceptable.
-    void GiveFreshSignal(Channel4& channel) const;
+    void OnPeakCreated(GenPeak4 peak);
+    void OnPeakSelected(int index);
+    void OnPeakDragged(int index, const ModelChange& change);
+    void OnPeakEditFinished();
+    void OnPeakEditCancelled();
+
+    // Redraws what the model says changed. A refused change says why on the status line and
+    // returns false.
+    bool Show(const ModelChange& change, std::optional<ControlId> typed_in = std::nullopt);
+    void SyncPages(const ModelChange& change);
+    void RebuildGraphSeries();
+    void ResetAxisRanges();
+    void FitViewToCurve();
+    void ShowCurrentPeaks();
     void PlacePages();
     void RecaptionTabs();
-    // Ends a mouse drag on the graph and commits an open cell editor before a command acts, so
-    // neither carries over to the changed channel list or peaks.
+    // Ends a mouse drag on the graph and commits an open cell editor before a command acts.
     void FinishPendingEdits();
+    void SetStatus(const QString& text);
 
+    int SaveInBackground(const std::string& path, std::int64_t date);
+    // Writes the work to `path`; true on success, else the failure is shown.
+    bool SaveTo(const QString& path);
+    // "run1.xstg* — <title>  <version>": the file's name, a mark while there are unsaved
+    // changes.
+    void UpdateCaption();
+    // Puts `model` in place of the work, as a new or opened chromatogram.
+    void TakeModel(std::unique_ptr<CGeneratorModel> model, const QString& path);
+
+    std::unique_ptr<CGeneratorModel> m_model;
+    int m_currentChannel = -1;
+    CTabCtrl* m_tab = nullptr;
+    CGraphCtrl* m_graph = nullptr;
+    QLabel* m_status = nullptr;
+    std::vector<CTablePg*> m_pages;  // owned through Qt's parent; one per channel
     std::map<ControlId, QWidget*> m_controls;
     QSize m_templatePixels;              // client size of the template, the base of every resize
     std::optional<QRect> m_storedFrame;  // applied once the window manager has framed us
     int m_frameWaits = 0;
-    std::map<ControlId, bool> m_invalidShown;
     std::unique_ptr<ISaveFileChooser> m_saveChooser;
+    QString m_documentPath;
+    // The end of the session has asked about unsaved work already.
+    bool m_closeAsked = false;
+    // A save that takes longer than this shows its progress.
+    int m_progressDelayMs = 500;
 };

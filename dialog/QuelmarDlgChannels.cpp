@@ -1,12 +1,14 @@
-// The channel list of the main window: adding, deleting and switching channels, and the curves
-// and axis ranges that follow them.
+// The window's views of the model's channels: pages, tabs, curves and axes, and the commands
+// that add, delete and switch channels.
 #include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
 
 #include "QuelmarDlg.h"
+#include "RefusalText.h"
 #include "TabCtrl.h"
 #include "graph/GraphCtrl.h"
 #include "res/Strings.h"
-#include "synth/SampleCount.h"
 #include "table/TablePg.h"
 
 namespace {
@@ -19,68 +21,84 @@ QString TabCaption(int number_from_one) {
 
 }  // namespace
 
-bool CQuelmarDlg::CanSizeChannels(double minutes, double per_minute, std::size_t channels) {
-    if (!(minutes > 0.0) || !(per_minute >= 1.0)) return false;
-    const SampleCountResult count = ComputeSampleCount(minutes, per_minute);
-    return count.ok() &&
-           count.count <= kMaxDocumentSampleCount / std::max<std::size_t>(channels, 1);
-}
-
 CTablePg* CQuelmarDlg::Page(int index) const {
     return m_pages.at(static_cast<std::size_t>(index));
 }
 
-bool CQuelmarDlg::OnAddChannel() {
-    const int n = ChannelCount();
-    if (n >= kMaxChannels) return false;
-    if (!CanSizeChannels(m_analysisTime, m_sampleRate, static_cast<std::size_t>(n) + 1))
-        return false;
+int CQuelmarDlg::IndexOf(const CTablePg& page) const {
+    const auto it = std::find(m_pages.begin(), m_pages.end(), &page);
+    return it == m_pages.end() ? -1 : static_cast<int>(it - m_pages.begin());
+}
+
+bool CQuelmarDlg::Apply(const std::function<ModelChange(CGeneratorModel&)>& operation) {
     FinishPendingEdits();
+    return Show(operation(*m_model));
+}
 
-    GiveFreshSignal(m_file.m_channels.emplace_back(n));
-    // The new channel is not synthesised: its curve is flat until it is regenerated.
+bool CQuelmarDlg::Show(const ModelChange& change, std::optional<ControlId> typed_in) {
+    if (!change.Applied()) {
+        SetStatus(RefusalText(change.refusal));
+        return false;
+    }
+    SetStatus({});
+    if (change.channel_list) SyncPages(change);
+    for (const int c : change.channels)
+        if (c >= 0 && c < ChannelCount()) Page(c)->ShowPeaks(m_model->Peaks(c));
     RebuildGraphSeries();
-    ResetAxisRanges();
-
-    auto* page = new CTablePg(this, n, this);
-    m_pages.push_back(page);
-    m_tab->InsertItem(n, TabCaption(n + 1));
-    PlacePages();
-    page->hide();
-    m_tab->SetCurSel(n);
-    SelectChannel(n);
+    // A new channel, like a new time axis, is shown over the whole analysis.
+    if (change.time_axis || change.inserted > 0) ResetAxisRanges();
+    ShowCurrentPeaks();
+    WriteEdits(typed_in);
+    UpdateCaption();
     return true;
 }
 
-void CQuelmarDlg::OnDeleteChannel() {
-    if (m_file.m_channels.size() < 2) return;
-    const int s = m_tab->CurSel();
-    if (s < 0 || s >= ChannelCount()) return;
-    FinishPendingEdits();
-
-    // The graph must not point into the page that goes.
-    m_graph->m_peaks = nullptr;
-    m_graph->m_selectedPeak = nullptr;
-    m_file.m_channels.erase(m_file.m_channels.begin() + s);
-    delete m_pages[static_cast<std::size_t>(s)];
-    m_pages.erase(m_pages.begin() + s);
-    // Numbers again equal places, for the records and for the pages, whose edits act on their
-    // own channel by its number.
-    for (int i = 0; i < ChannelCount(); ++i) {
-        m_file.m_channels[static_cast<std::size_t>(i)].number = i;
-        Page(i)->m_channelNumber = i;
+void CQuelmarDlg::SyncPages(const ModelChange& change) {
+    // The graph must not point into peaks that go.
+    m_graph->ShowPeaks(nullptr, -1);
+    for (int k = 0; k < change.removed; ++k) {
+        delete m_pages.at(static_cast<std::size_t>(change.first));
+        m_pages.erase(m_pages.begin() + change.first);
+        m_tab->DeleteItem(change.first);
     }
-    m_tab->DeleteItem(s);
+    for (int k = 0; k < change.inserted; ++k) {
+        const int at = change.first + k;
+        auto* page = new CTablePg(this, this);
+        m_pages.insert(m_pages.begin() + at, page);
+        m_tab->InsertItem(at, TabCaption(at + 1));
+        page->ShowPeaks(m_model->Peaks(at));
+        page->hide();
+    }
     RecaptionTabs();
-    RebuildGraphSeries();
-    const int current = s > 0 ? s - 1 : 0;
-    m_tab->SetCurSel(current);
-    SelectChannel(current);
+    PlacePages();
+    SetTabOrder();
+    // The channel that was current, or its neighbour when it went; a new one becomes current.
+    int current = m_currentChannel;
+    if (change.inserted > 0)
+        current = change.first + change.inserted - 1;
+    else if (current >= change.first + change.removed)
+        current -= change.removed;
+    else if (current >= change.first)
+        current = change.first > 0 ? change.first - 1 : 0;
+    m_currentChannel = -1;
+    m_tab->SetCurSel(std::clamp(current, 0, ChannelCount() - 1));
+    SelectChannel(std::clamp(current, 0, ChannelCount() - 1));
 }
 
 void CQuelmarDlg::RecaptionTabs() {
-    for (const Channel4& channel : m_file.m_channels)
-        m_tab->SetItemText(channel.number, TabCaption(channel.number + 1));
+    for (int i = 0; i < m_tab->Count(); ++i) m_tab->SetItemText(i, TabCaption(i + 1));
+}
+
+bool CQuelmarDlg::OnAddChannel() {
+    FinishPendingEdits();
+    return Show(m_model->AddChannel());
+}
+
+void CQuelmarDlg::OnDeleteChannel() {
+    const int s = m_tab->CurSel();
+    if (s < 0 || s >= ChannelCount()) return;
+    FinishPendingEdits();
+    Show(m_model->DeleteChannel(s));
 }
 
 void CQuelmarDlg::OnTabSelChange() {
@@ -92,49 +110,50 @@ void CQuelmarDlg::OnTabSelChange() {
 void CQuelmarDlg::SelectChannel(int index) {
     if (index < 0 || index >= ChannelCount()) return;
     m_graph->EndDrag();
-    for (int j = 0; j < ChannelCount(); ++j) {
-        CTablePg* page = Page(j);
-        CAutoSeries& curve = m_graph->Series(static_cast<std::size_t>(j));
-        if (j == index) {
-            page->show();
-            m_currentChannel = index;
-            m_graph->m_peaks = &page->m_peaks;
-            m_graph->m_selectedPeak = &page->m_selectedRow;
-            m_noise = page->m_channelNoise;
-            m_drift = page->m_channelDrift;
-            curve.m_hidden = false;
-        } else {
-            page->hide();
-            curve.m_hidden = true;
-        }
-    }
+    m_currentChannel = index;
+    for (int j = 0; j < ChannelCount(); ++j) Page(j)->setVisible(j == index);
+    RebuildGraphSeries();
+    ShowCurrentPeaks();
     WriteEdits();
     update();
-    m_graph->update();
+}
+
+void CQuelmarDlg::ShowCurrentPeaks() {
+    if (!m_model->HasChannel(m_currentChannel)) {
+        m_graph->ShowPeaks(nullptr, -1);
+        return;
+    }
+    const int channel = m_currentChannel;
+    const CGeneratorModel* model = m_model.get();
+    m_graph->ShowPeaks(&model->Peaks(channel), Page(channel)->SelectedRow(),
+                       [model, channel](double t) { return model->BaselineAt(channel, t); });
 }
 
 void CQuelmarDlg::RebuildGraphSeries() {
     m_graph->ClearSeries();
-    for (Channel4& channel : m_file.m_channels) {
+    for (int c = 0; c < m_model->ChannelCount(); ++c) {
+        const Signal4& signal = m_model->ChannelSignal(c);
         CAutoSeries& curve = m_graph->AddSeries();
         curve.m_line_colour = kCurveColour;
         SampleGrid grid;
         std::int32_t last_index;
         {
-            const std::lock_guard lock(channel.signal.guard);
-            grid = {channel.signal.start, channel.signal.step};
-            last_index = channel.signal.last_index;
+            const std::lock_guard lock(signal.guard);
+            grid = {signal.start, signal.step};
+            last_index = signal.last_index;
         }
-        const std::size_t count = channel.signal.Size();
+        const std::size_t count = signal.Size();
         const std::int64_t end_index =
             last_index >= 0 ? last_index : static_cast<std::int64_t>(count) - 1;
-        curve.m_y_values = channel.signal.samples.data();
+        curve.m_y_values = signal.samples.data();
         curve.m_x_values = nullptr;
         curve.m_point_count = static_cast<std::int32_t>(count);
         curve.m_x_start = grid.start;
         curve.m_x_end = grid.start + static_cast<double>(end_index) * grid.step;
         curve.m_x_step =
             count >= 2 ? (curve.m_x_end - curve.m_x_start) / static_cast<double>(count - 1) : 0.0;
+        // Only the current channel's curve is drawn, whatever changed.
+        curve.m_hidden = c != m_currentChannel;
     }
     m_graph->update();
 }
@@ -142,16 +161,26 @@ void CQuelmarDlg::RebuildGraphSeries() {
 void CQuelmarDlg::ResetAxisRanges() {
     // The time axis spans the analysis; the response axis stays 0..100 mV whatever the peaks'
     // heights, and zooming looks beyond it. The same ranges are where navigation returns.
-    if (m_analysisTime <= m_startTime) {
-        m_graph->SetVisibleRangeX(0.0, 0.0);  // follows the data
-        m_graph->SetExtentX(0.0, 0.0);
-    } else {
-        m_graph->SetVisibleRangeX(m_startTime, m_analysisTime);
-        m_graph->SetExtentX(m_startTime, m_analysisTime);
-    }
+    const double start = m_model->StartTime();
+    const double end = m_model->AnalysisTime();
+    m_graph->SetVisibleRangeX(start, end);
+    m_graph->SetExtentX(start, end);
     m_graph->SetVisibleRangeY(0.0, 100.0);
     m_graph->SetExtentY(0.0, 100.0);
     m_graph->update();
+}
+
+void CQuelmarDlg::FitViewToCurve() {
+    // The home view, widened to what the current curve reaches (drift, noise, negative peaks).
+    ResetAxisRanges();
+    if (!m_model->HasChannel(m_currentChannel)) return;
+    const auto& samples = m_model->ChannelSignal(m_currentChannel).samples;
+    if (samples.empty()) return;
+    const auto [lo, hi] = std::minmax_element(samples.begin(), samples.end());
+    const double bottom = std::min(0.0, static_cast<double>(*lo));
+    const double top = std::max(100.0, static_cast<double>(*hi));
+    m_graph->SetVisibleRangeY(bottom, top);
+    m_graph->SetExtentY(bottom, top);
 }
 
 void CQuelmarDlg::PlacePages() {

@@ -1,120 +1,139 @@
-// The parameter edits, the peak buttons and the regeneration of channels.
-#include <cfloat>
-#include <cmath>
+// The parameter edits and the peak buttons.
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolTip>
 
 #include "QuelmarDlg.h"
+#include "RefusalText.h"
 #include "graph/GraphCtrl.h"
-#include "synth/Regeneration.h"
-#include "synth/SampleCount.h"
-#include "synth/WidthFit.h"
+#include "res/Strings.h"
+#include "synth/NumberText.h"
 #include "table/TablePg.h"
 
 namespace {
 
-// Whether a value in millivolts can enter the single-precision samples without overflowing
-// them: noise and drift beyond it would make infinite samples and meaningless areas.
-bool WithinSampleRange(double value) {
-    return std::isfinite(value) && std::fabs(value) <= FLT_MAX;
-}
+// How long the reason stays at an edit that holds a refused value, in milliseconds.
+constexpr int kReasonShownMs = 6000;
 
-// The largest normal deviate the noise generator can draw: its uniforms have 53 bits, so the
-// polar method's radius factor stays below sqrt(-2 ln 2^-53), about 8.6, times at most 4.5.
-constexpr double kLargestDeviate = 40.0;
+QString Shortest(double value) {
+    return QString::fromStdString(FormatShortest(value));
+}
 
 }  // namespace
 
-Signal4* CQuelmarDlg::ChannelSignal(int index) {
-    for (Channel4& channel : m_file.m_channels)
-        if (channel.number == index) return &channel.signal;
-    return nullptr;
+double CQuelmarDlg::ValueInEffect(ControlId id) const {
+    switch (id) {
+        case ControlId::AnalysisTime:
+            return m_model->AnalysisTime();
+        case ControlId::SampleRate:
+            return m_model->SampleRate();
+        case ControlId::Noise:
+            return m_model->HasChannel(m_currentChannel) ? m_model->Working(m_currentChannel).noise
+                                                         : 0.0;
+        case ControlId::Drift:
+            return m_model->HasChannel(m_currentChannel) ? m_model->Working(m_currentChannel).drift
+                                                         : 0.0;
+        default:
+            return 0.0;
+    }
 }
 
-void CQuelmarDlg::InvalidateDialog() {
-    update();
-    m_graph->update();
+ModelChange CQuelmarDlg::ApplyParameter(ControlId id, double value) {
+    switch (id) {
+        case ControlId::AnalysisTime:
+            return m_model->SetAnalysisTime(value);
+        case ControlId::SampleRate:
+            return m_model->SetSampleRate(value);
+        case ControlId::Noise:
+            return m_model->SetNoise(m_currentChannel, value);
+        case ControlId::Drift:
+            return m_model->SetDrift(m_currentChannel, value);
+        default:
+            return {};
+    }
 }
 
-void CQuelmarDlg::RegenerateChannel(int index) {
-    Signal4* signal = ChannelSignal(index);
-    if (signal == nullptr || index >= ChannelCount()) return;
-    CTablePg* page = Page(index);
-    // The channel's own noise and drift, whichever channel is shown.
-    RegenerateSignal(*signal, page->m_peaks, page->m_channelNoise, page->m_channelDrift);
-    page->RefreshRows();
-    m_graph->update();
+void CQuelmarDlg::WriteEdits(std::optional<ControlId> typed_in) {
+    for (ControlId id :
+         {ControlId::AnalysisTime, ControlId::SampleRate, ControlId::Noise, ControlId::Drift}) {
+        if (typed_in == id) continue;
+        // setText never reports textEdited, so no handler runs.
+        Edit(id)->setText(Shortest(ValueInEffect(id)));
+        ShowEditState(id, {});
+    }
 }
 
-void CQuelmarDlg::ApplyPeakArea(GenPeak4& peak, int index) {
-    Signal4* signal = ChannelSignal(index);
-    if (signal == nullptr || index >= ChannelCount()) return;
-    const CTablePg* page = Page(index);
-    FitWidthToArea(*signal, peak, page->m_channelNoise, page->m_channelDrift);
+void CQuelmarDlg::OnEditTextEdited(ControlId id) {
+    // Each keystroke that makes an acceptable number applies it at once; every channel follows.
+    const ParsedNumber parsed = ParseEditNumber(Edit(id)->text().toStdString());
+    QString refusal;
+    if (parsed.kind != NumberTextKind::Number) {
+        refusal = QString::fromUtf8(Strings::kEnterNumber);
+    } else if (parsed.value != ValueInEffect(id)) {
+        FinishPendingEdits();
+        const ModelChange change = ApplyParameter(id, parsed.value);
+        if (change.Applied())
+            Show(change, id);
+        else
+            refusal = RefusalText(change.refusal);
+    }
+    ShowEditState(id, refusal);
 }
 
-void CQuelmarDlg::GiveFreshSignal(Channel4& channel) const {
-    Signal4 fresh;
-    fresh.start = m_startTime;
-    fresh.step = 1.0 / m_sampleRate;
-    fresh.last_index = -1;
-    channel.signal.Assign(fresh);
-    channel.signal.Resize(ComputeSampleCount(m_analysisTime, m_sampleRate).count);
+void CQuelmarDlg::OnEditFinished(ControlId id) {
+    // What the edit says from now on is what is in effect.
+    m_model->BreakMerge();
+    QLineEdit* edit = Edit(id);
+    const ParsedNumber parsed = ParseEditNumber(edit->text().toStdString());
+    if (parsed.kind != NumberTextKind::Number || parsed.value != ValueInEffect(id))
+        edit->setText(Shortest(ValueInEffect(id)));
+    ShowEditState(id, {});
 }
 
-void CQuelmarDlg::ResizeAllSignals() {
-    for (Channel4& channel : m_file.m_channels) GiveFreshSignal(channel);
-    RebuildGraphSeries();
-}
-
-void CQuelmarDlg::OnAnalysisTimeChanged() {
-    // Checked before anything is resized: a refused time allocates nothing and keeps the
-    // signals as they are.
-    if (!CanSizeChannels(m_analysisTime, m_sampleRate, m_file.m_channels.size())) return;
-    FinishPendingEdits();
-    ResetAxisRanges();
-    ResizeAllSignals();
-    for (int i = 0; i < ChannelCount(); ++i) RegenerateChannel(i);
-}
-
-void CQuelmarDlg::OnSampleRateChanged() {
-    if (!CanSizeChannels(m_analysisTime, m_sampleRate, m_file.m_channels.size())) return;
-    FinishPendingEdits();
-    ResizeAllSignals();
-    // Bounds are found on the clean signal inside each regeneration, as everywhere else.
-    for (int i = 0; i < ChannelCount(); ++i) RegenerateChannel(i);
-}
-
-void CQuelmarDlg::OnNoiseChanged() {
-    if (!WithinSampleRange(m_noise * kLargestDeviate) || m_currentChannel < 0) return;
-    Page(m_currentChannel)->m_channelNoise = m_noise;
-    RegenerateChannel(m_currentChannel);
-}
-
-void CQuelmarDlg::OnDriftChanged() {
-    // The drift adds drift x t: its largest contribution is at the end of the analysis.
-    const double end = std::max(1.0, std::fabs(m_analysisTime));
-    if (!WithinSampleRange(m_drift) || !WithinSampleRange(m_drift * end) || m_currentChannel < 0)
+void CQuelmarDlg::ShowEditState(ControlId id, const QString& refusal) {
+    QLineEdit* edit = Edit(id);
+    const bool valid = refusal.isEmpty();
+    if (edit->property("inEffect").isValid() && edit->property("inEffect").toBool() == valid &&
+        edit->toolTip() == (valid ? QString() : refusal))
         return;
-    Page(m_currentChannel)->m_channelDrift = m_drift;
-    RegenerateChannel(m_currentChannel);
+    edit->setProperty("inEffect", valid);
+    // Tinted red while the text is not the value in effect. The palette, not a style sheet,
+    // which would give the edit another font.
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, valid ? QApplication::palette(edit).color(QPalette::Base)
+                                           : QColor(255, 200, 200));
+    edit->setPalette(palette);
+    const QString tip =
+        valid ? QString()
+              : QString::fromUtf8(Strings::kNotInEffect).arg(refusal, Shortest(ValueInEffect(id)));
+    edit->setToolTip(tip);
+    if (valid) {
+        if (QToolTip::isVisible() && QToolTip::text() != tip) QToolTip::hideText();
+        return;
+    }
+    QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), tip, edit, QRect(),
+                       kReasonShownMs);
 }
 
 void CQuelmarDlg::OnMarkPeaks() {
-    m_graph->m_markingMode = !m_graph->m_markingMode;
-    m_graph->update();
+    m_graph->SetMarkingMode(!m_graph->MarkingMode());
+    static_cast<QPushButton*>(Control(ControlId::MarkPeaks))->setChecked(m_graph->MarkingMode());
 }
 
 void CQuelmarDlg::OnDeletePeak() {
-    if (m_currentChannel < 0) return;
+    if (!m_model->HasChannel(m_currentChannel)) return;
+    // Read before the commit: committing a cell regenerates the channel and clears the
+    // selection, but the rows it selected are the ones the user means.
+    const std::vector<int> rows = Page(m_currentChannel)->SelectedRows();
     FinishPendingEdits();
-    Page(m_currentChannel)->DeleteSelectedPeaks();
-    RegenerateChannel(m_currentChannel);
+    Show(m_model->DeletePeaks(m_currentChannel, rows));
 }
 
 void CQuelmarDlg::OnDeleteAllPeaks() {
-    if (m_currentChannel < 0) return;
+    if (!m_model->HasChannel(m_currentChannel)) return;
     FinishPendingEdits();
-    Page(m_currentChannel)->m_peaks.clear();
-    RegenerateChannel(m_currentChannel);
+    if (Show(m_model->DeleteAllPeaks(m_currentChannel))) FitViewToCurve();
 }
 
 void CQuelmarDlg::FinishPendingEdits() {

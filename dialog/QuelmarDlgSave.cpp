@@ -1,16 +1,19 @@
-// The save command: the stored peak tables, the passport's stamp and the document file.
+// The save command: the stored peak tables, the passport's stamp and the document file, written
+// on a worker thread while the window stays painted.
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMessageBox>
+#include <QProgressDialog>
+#include <chrono>
 #include <cstring>
 #include <ctime>
+#include <future>
 
 #include "QuelmarDlg.h"
 #include "SaveFileChooser.h"
-#include "file/NewGuidString.h"
 #include "file/ResultCodes.h"
 #include "res/Strings.h"
-#include "synth/StoredPeaks.h"
-#include "table/TablePg.h"
 
 namespace {
 
@@ -35,9 +38,23 @@ QString SaveFailureReason(int code) {
             return QString::fromUtf8(Strings::kSaveSpectraPathIsDocument);
         case kTooLarge:
             return QString::fromUtf8(Strings::kSaveTooLarge);
+        case kNonFiniteValue:
+            return QString::fromUtf8(Strings::kSaveNonFiniteValue);
         default:
             return QString::fromUtf8(Strings::kSaveUnknown).arg(code);
     }
+}
+
+QString LeftOutText(const std::vector<ChannelLeftOut>& left_out) {
+    std::size_t count = 0;
+    QStringList channels;
+    for (const ChannelLeftOut& channel : left_out) {
+        count += channel.peaks.size();
+        channels << QString::number(channel.channel + 1);
+    }
+    return QString::fromUtf8(Strings::kPeaksLeftOut)
+        .arg(static_cast<qulonglong>(count))
+        .arg(channels.join(QStringLiteral(", ")));
 }
 
 }  // namespace
@@ -46,58 +63,64 @@ void CQuelmarDlg::SetSaveFileChooser(std::unique_ptr<ISaveFileChooser> chooser) 
     m_saveChooser = std::move(chooser);
 }
 
-int CQuelmarDlg::CollectPeaksForSave(int index) {
-    Signal4* signal = ChannelSignal(index);
-    if (signal == nullptr || index >= ChannelCount()) return 0;
-    const std::vector<GenPeak4>& peaks = Page(index)->m_peaks;
-    Channel4& channel = m_file.m_channels.at(static_cast<std::size_t>(index));
-    channel.table = CollectStoredPeaks(*signal, peaks);
-    return static_cast<int>(peaks.size() - channel.table.size());
+int CQuelmarDlg::SaveInBackground(const std::string& path, std::int64_t date) {
+    // The model is not touched meanwhile: user input waits, painting goes on.
+    std::future<int> saving = std::async(
+        std::launch::async, [this, path, date] { return m_model->SaveToFile(path, date); });
+    QElapsedTimer clock;
+    clock.start();
+    std::unique_ptr<QProgressDialog> progress;
+    for (;;) {
+        if (!progress && clock.elapsed() >= m_progressDelayMs) {
+            progress = std::make_unique<QProgressDialog>(QString::fromUtf8(Strings::kSaving),
+                                                         QString(), 0, 0, this);
+            progress->setWindowModality(Qt::WindowModal);
+            progress->setMinimumDuration(0);
+            progress->show();
+        }
+        if (saving.wait_for(std::chrono::milliseconds(10)) == std::future_status::ready) break;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    return saving.get();
 }
 
-void CQuelmarDlg::OnSave() {
+bool CQuelmarDlg::OnSave() {
     FinishPendingEdits();
     if (!m_saveChooser) m_saveChooser = std::make_unique<CSaveFileDialogChooser>();
     const QString path = m_saveChooser->ChoosePath(this);
-
-    // The stored tables follow the pages also when the user cancels.
-    int left_out = 0;
-    QStringList channels_left_out;
-    for (int i = 0; i < ChannelCount(); ++i) {
-        const int n = CollectPeaksForSave(i);
-        left_out += n;
-        if (n > 0) channels_left_out << QString::number(i + 1);
-    }
-    if (path.isEmpty()) return;
-
-    m_file.m_passport.assayid = NewGuidString();
-    m_file.m_passport.andate = static_cast<std::int64_t>(std::time(nullptr));
-    const int result = m_file.SaveToFile(QFile::encodeName(path).toStdString());
-
-    // Told after the save, so that the message never holds it up, and without blocking.
-    if (result != save_result::kOk) {
-        const FileFailure& failure = m_file.LastFailure();
-        // The file that failed may be the spectra file beside the document.
-        const QString file = failure.path.empty()
-                                 ? path
-                                 : QFile::decodeName(QByteArray::fromStdString(failure.path));
-        QString reason = SaveFailureReason(result);
-        if (failure.system_error != 0)
-            reason += QStringLiteral("\n") +
-                      QString::fromUtf8(Strings::kSystemReason)
-                          .arg(QString::fromLocal8Bit(std::strerror(failure.system_error)));
-        ShowMessage(QMessageBox::Warning,
-                    QString::fromUtf8(Strings::kSaveFailed).arg(file, reason));
-    } else if (left_out > 0) {
-        ShowMessage(QMessageBox::Information, QString::fromUtf8(Strings::kPeaksLeftOut)
-                                                  .arg(left_out)
-                                                  .arg(channels_left_out.join(", ")));
-    }
+    if (!path.isEmpty()) return SaveTo(path);
+    // The stored tables follow the working peaks also when the user cancels.
+    m_model->CollectForSave();
+    return false;
 }
 
-void CQuelmarDlg::ShowMessage(QMessageBox::Icon icon, const QString& text) {
-    auto* box = new QMessageBox(icon, QString::fromUtf8(Strings::kSaveFailedTitle), text,
-                                QMessageBox::Ok, this);
+bool CQuelmarDlg::SaveTo(const QString& path) {
+    const std::vector<ChannelLeftOut> left_out = m_model->CollectForSave();
+    const int result = SaveInBackground(QFile::encodeName(path).toStdString(),
+                                        static_cast<std::int64_t>(std::time(nullptr)));
+    if (result == save_result::kOk) {
+        m_documentPath = path;
+        UpdateCaption();
+        QString status = QString::fromUtf8(Strings::kSaved).arg(path);
+        if (!left_out.empty()) status += QStringLiteral(" ") + LeftOutText(left_out);
+        SetStatus(status);
+        return true;
+    }
+    const FileFailure& failure = m_model->Document().LastFailure();
+    // The file that failed may be the spectra file beside the document.
+    const QString file =
+        failure.path.empty() ? path : QFile::decodeName(QByteArray::fromStdString(failure.path));
+    QString reason = SaveFailureReason(result);
+    if (failure.system_error != 0)
+        reason += QStringLiteral("\n") +
+                  QString::fromUtf8(Strings::kSystemReason)
+                      .arg(QString::fromLocal8Bit(std::strerror(failure.system_error)));
+    // Told after the save, so that the message never holds it up, and without blocking.
+    const QString message = QString::fromUtf8(Strings::kSaveFailed).arg(file, reason);
+    auto* box = new QMessageBox(QMessageBox::Warning, QString::fromUtf8(Strings::kSaveFailedTitle),
+                                message, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
+    SetStatus(message.simplified());
+    return false;
 }

@@ -27,6 +27,9 @@ inline constexpr int kSpectraPathIsDocument = -9;
 // More samples, XML text or spectra than a document may have (DocumentLimits.h); nothing is
 // put in place.
 inline constexpr int kTooLarge = -10;
+// A sample or a value a stored peak holds is infinite or not a number: such a document would
+// describe nothing. Nothing is written; the failure names the channel, and the peak and value.
+inline constexpr int kNonFiniteValue = -11;
 }  // namespace save_result
 
 // CTarvikFile4::LoadFromFile, for the document itself. The spectra file's failures are passed

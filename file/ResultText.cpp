@@ -118,6 +118,8 @@ std::string DescribeSaveResult(int code, bool spectra) {
                    "whose extension is not .xspc";
         case kTooLarge:
             return "the document is larger than a document may be";
+        case kNonFiniteValue:
+            return "the document holds a value that is infinite or not a number";
         default:
             return "unknown result";
     }

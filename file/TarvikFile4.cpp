@@ -14,6 +14,7 @@
 #include "SignalSection.h"
 #include "SpectraFile.h"
 #include "XmlCost.h"
+#include "synth/FiniteCheck.h"
 
 namespace {
 
@@ -46,6 +47,20 @@ private:
 // The text is UTF-8 whatever its declaration claims; a leading byte-order mark is skipped.
 pugi::xml_parse_result ParseXml(pugi::xml_document& document, void* text, std::size_t size) {
     return document.load_buffer_inplace(text, size, pugi::parse_default, pugi::encoding_utf8);
+}
+
+// Which channel holds a sample or a stored peak value that is not finite, and where, in words.
+std::optional<std::string> FindNonFiniteDocumentValue(const std::vector<Channel4>& channels) {
+    for (const Channel4& channel : channels) {
+        const std::optional<NonFiniteValue> value =
+            FindNonFiniteValue(channel.signal, channel.table);
+        if (!value) continue;
+        const std::string where = "channel " + std::to_string(channel.number);
+        if (value->sample) return where + ", sample " + std::to_string(*value->sample);
+        return where + ", peak " + std::to_string(value->peak) + ", its " +
+               std::string(value->field);
+    }
+    return std::nullopt;
 }
 
 std::size_t TotalSamples(const std::vector<Channel4>& channels) {
@@ -141,6 +156,8 @@ int CTarvikFile4::CheckStorable(const std::string& path) {
     if (section > kMaxSignalSectionBytes)
         return Fail(save_result::kTooLarge, path, false,
                     std::to_string(m_channels.size()) + " channels are more than a document holds");
+    if (std::optional<std::string> value = FindNonFiniteDocumentValue(m_channels))
+        return Fail(save_result::kNonFiniteValue, path, false, *value);
     // Text that would not read back is refused before anything is written.
     std::optional<std::string> text = FindUnstorablePassportText(m_passport);
     if (!text) text = FindUnstorablePeakName(m_channels);

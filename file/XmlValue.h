@@ -5,6 +5,8 @@
 
 #include <pugixml.hpp>
 
+#include "synth/NumberText.h"
+
 // The field convention of the document's XML: every field is an element of its own whose
 // attribute "value" holds the data as text. Numbers are written and read in the "C" conventions
 // whatever the process locale is, and reading is lenient: a missing element or attribute gives
@@ -13,9 +15,6 @@
 // 17 significant digits, so that every double reads back unchanged: "%.17g" in the "C" locale
 // (0 -> "0", 0.1 -> "0.10000000000000001", 1e-5 -> "1.0000000000000001e-05").
 std::string FormatReal(double value);
-// The longest leading number in `text` after blanks, as a "C"-locale strtod reads it; the rest
-// is ignored. 0 when there is none; overflow gives +-infinity and underflow +-0.
-double ParseReal(const char* text);
 
 // Appends <name value="..."/> to `parent`.
 void AppendReal(pugi::xml_node parent, const char* name, double value);

@@ -1,7 +1,7 @@
 #include "GraphCtrl.h"
 
 #include <QMouseEvent>
-#include <cstdlib>
+#include <algorithm>
 
 #include "PeakHitTest.h"
 
@@ -16,6 +16,12 @@ void Fire(const Callback& callback, Args... args) {
     if (callback) callback(args...);
 }
 
+// The nearest point inside the plot rectangle (right and bottom exclusive).
+PlotPoint HeldInside(const PlotRect& rect, PlotPoint at) {
+    return {std::clamp(at.x, rect.left, std::max(rect.left, rect.right - 1)),
+            std::clamp(at.y, rect.top, std::max(rect.top, rect.bottom - 1))};
+}
+
 }  // namespace
 
 CGraphCtrl::CGraphCtrl(QWidget* parent) : CAutoCtrl(parent) {
@@ -23,13 +29,32 @@ CGraphCtrl::CGraphCtrl(QWidget* parent) : CAutoCtrl(parent) {
     setMouseTracking(true);
 }
 
+void CGraphCtrl::ShowPeaks(const std::vector<GenPeak4>* peaks, int selected, BaselineFn baseline) {
+    m_peaks = peaks;
+    m_selectedPeak = selected;
+    m_baseline = std::move(baseline);
+    if (!DragIndexValid()) {
+        m_dragMode = PeakDrag::None;
+        m_dragIndex = -1;
+    }
+    Invalidate();
+}
+
+void CGraphCtrl::SetSelectedPeak(int selected) {
+    m_selectedPeak = selected;
+    Invalidate();
+}
+
+void CGraphCtrl::SetMarkingMode(bool on) {
+    m_markingMode = on;
+    Invalidate();
+}
+
 void CGraphCtrl::PaintContent(Canvas& canvas, const PlotRect& client) {
     if (!Draw(canvas, client)) return;
-    m_markLength = MarkLength(m_rect);
     if (m_peaks != nullptr) {
-        const int selected = m_selectedPeak != nullptr ? *m_selectedPeak : -1;
         const PeakMarkStyle style{m_peakColour, m_selectedPeakColour, m_apexRadius};
-        DrawPeakMarks(canvas, *this, *m_peaks, selected, m_dragMode, style);
+        DrawPeakMarks(canvas, *this, *m_peaks, m_selectedPeak, m_dragMode, style, m_baseline);
     }
     const PlotPoint cursor{m_cursorX, m_cursorY};
     if (m_markingMode) DrawCrosshair(canvas, m_rect, cursor);
@@ -49,27 +74,26 @@ void CGraphCtrl::OnLeftButtonDown(PlotPoint at) {
 }
 
 void CGraphCtrl::CreatePeak(PlotPoint at) {
-    const GenPeak4 peak = MakeNewPeak(PixelToX(at.x), PixelToY(at.y));
-    m_createdPeaks.push_back(peak);
+    const double t = PixelToX(at.x);
+    const GenPeak4 peak = MakeNewPeak(t, PixelToY(at.y) - BaselineAt(t));
+    m_placedPeaks = true;
     Fire(OnPeakCreated, peak);
     Invalidate();
 }
 
 void CGraphCtrl::StartDragAt(PlotPoint at) {
     if (m_peaks == nullptr) return;
-    const PeakHit hit = HitTestPeaks(*this, *m_peaks, at, kHitTolerance);
+    const PeakHit hit = HitTestPeaks(*this, *m_peaks, at, kHitTolerance, m_baseline);
     if (hit.drag == PeakDrag::None) return;
     m_dragMode = hit.drag;
     m_dragIndex = hit.index;
-    m_dragX = at.x;
-    m_dragY = at.y;
 }
 
 void CGraphCtrl::SelectPeaksAt(PlotPoint at) {
     if (m_peaks == nullptr) return;
     const double t = PixelToX(at.x);
     // By index: the owner's reaction may change the list.
-    for (std::size_t i = 0; i < m_peaks->size(); ++i) {
+    for (std::size_t i = 0; m_peaks != nullptr && i < m_peaks->size(); ++i) {
         const GenPeak4& peak = (*m_peaks)[i];
         if (peak.front < t && t < peak.back) Fire(OnPeakSelected, static_cast<int>(i));
     }
@@ -81,6 +105,7 @@ void CGraphCtrl::OnMouseMoveAt(PlotPoint at, bool left_held) {
         EndDrag();
         return;
     }
+    if (Dragging()) at = HeldInside(m_rect, at);
     if (!m_rect.Contains(at)) return;
     m_cursorX = at.x;
     m_cursorY = at.y;
@@ -106,13 +131,11 @@ void CGraphCtrl::ReportDrag(PlotPoint at) {
             Fire(OnPeakWidthChanged, x - peak.time, m_dragIndex);
             break;
         case PeakDrag::Apex:
-            Fire(OnPeakApexMoved, x, y, m_dragIndex);
+            Fire(OnPeakApexMoved, x, y - BaselineAt(x), m_dragIndex);
             break;
         case PeakDrag::None:
             break;
     }
-    m_dragX = at.x;
-    m_dragY = at.y;
 }
 
 bool CGraphCtrl::DragIndexValid() const {
@@ -133,6 +156,14 @@ void CGraphCtrl::EndDrag() {
     Invalidate();
 }
 
+void CGraphCtrl::CancelDrag() {
+    if (!Dragging()) return;
+    m_dragMode = PeakDrag::None;
+    m_dragIndex = -1;
+    Fire(OnPeakEditCancelled);
+    Invalidate();
+}
+
 void CGraphCtrl::OnCaptureLost() {
     EndDrag();
     CAutoCtrl::OnCaptureLost();
@@ -140,6 +171,11 @@ void CGraphCtrl::OnCaptureLost() {
 
 void CGraphCtrl::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
+        // Another button during a peak drag would start a zoom under the dragged mark.
+        if (Dragging()) {
+            event->accept();
+            return;
+        }
         CAutoCtrl::mousePressEvent(event);
         return;
     }
@@ -153,6 +189,11 @@ void CGraphCtrl::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CGraphCtrl::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) OnLeftButtonUp();
+    if (event->button() == Qt::LeftButton) {
+        OnLeftButtonUp();
+    } else if (Dragging()) {
+        event->accept();
+        return;
+    }
     CAutoCtrl::mouseReleaseEvent(event);
 }

@@ -10,9 +10,12 @@
 // The chromatogram window: the plot control with the current channel's peak marks on top, a
 // crosshair and a coordinate read-out while peaks are placed, and mouse editing of the peaks.
 //
-// The graph never changes a peak: it reports every gesture through the six callbacks and its
-// owner changes the peak list, regenerates and repaints. The owner points m_peaks and
-// m_selectedPeak at the current channel's page and re-points them when the channel changes.
+// The graph never changes a peak: it reports every gesture through its callbacks and its owner
+// changes the peaks, regenerates and shows the graph the new list (ShowPeaks).
+//
+// A peak's apex is drawn, hit and dragged where it stands on the curve: at its own height plus
+// what the channel's baseline (drift and the like) adds at its retention time. The heights the
+// callbacks report are the peaks' own, the baseline taken off.
 //
 // The left button belongs to peak editing; the owner binds zooming to the right button.
 class CGraphCtrl : public CAutoCtrl {
@@ -24,8 +27,18 @@ public:
 
     explicit CGraphCtrl(QWidget* parent = nullptr);
 
-    // Plain calls behind the mouse handlers, in client pixels of the graph. Only points inside
-    // the plot rectangle of the last paint count.
+    // The peaks to draw and edit (not owned; null draws none), the selected one (-1 or an index
+    // past the list: none), and what the baseline adds at a time in minutes (empty: nothing).
+    // The owner calls it again whenever the list or the channel changes.
+    void ShowPeaks(const std::vector<GenPeak4>* peaks, int selected, BaselineFn baseline = {});
+    void SetSelectedPeak(int selected);
+    int SelectedPeak() const { return m_selectedPeak; }
+    void SetMarkingMode(bool on);
+    bool MarkingMode() const { return m_markingMode; }
+
+    // Plain calls behind the mouse handlers, in client pixels of the graph. Presses count only
+    // inside the plot rectangle of the last paint; a drag that leaves it holds the mark at the
+    // plot's edge.
     void OnLeftButtonDown(PlotPoint at);
     // `left_held`: whether the left button is still down; a drag whose release was lost ends.
     void OnMouseMoveAt(PlotPoint at, bool left_held);
@@ -34,24 +47,17 @@ public:
     // when no drag runs. The owner calls it before it switches channels or removes peaks, so a
     // drag never carries over to another peak.
     void EndDrag();
+    // Ends a drag under way without keeping it (reporting OnPeakEditCancelled): Escape.
+    void CancelDrag();
     bool Dragging() const { return m_dragMode != PeakDrag::None; }
+    PeakDrag DragMode() const { return m_dragMode; }
     // The mouse went elsewhere (a popup, another window, the window hidden): a drag ends as at
     // its release, then the plot's own gestures end.
     void OnCaptureLost() override;
 
-    // Not owned; null or empty draws no marks.
-    std::vector<GenPeak4>* m_peaks = nullptr;
-    // Not owned; -1 or an index past the list selects nothing.
-    int* m_selectedPeak = nullptr;
-    bool m_markingMode = false;
-    int m_cursorX = 0;
-    int m_cursorY = 0;
-    PeakDrag m_dragMode = PeakDrag::None;
-    int m_dragIndex = -1;
-    int m_dragX = 0;
-    int m_dragY = 0;
     Rgb m_peakColour{38, 213, 153};
-    Rgb m_selectedPeakColour{197, 197, 197};
+    // Dark enough to stand out on the white plot, where the selected baseline must show.
+    Rgb m_selectedPeakColour{96, 96, 96};
 
     std::function<void(GenPeak4)> OnPeakCreated;
     std::function<void(int)> OnPeakSelected;
@@ -59,17 +65,14 @@ public:
     std::function<void(double, double, int)> OnPeakApexMoved;
     std::function<void(double, int)> OnPeakWidthChanged;
     std::function<void()> OnPeakEditFinished;
+    std::function<void()> OnPeakEditCancelled;
 
-    // A copy of every peak placed with the mouse; only whether it is empty matters (a
-    // double-click fits the response axis to the data only once peaks were placed).
-    std::vector<GenPeak4> m_createdPeaks;
     int m_apexRadius = 3;
-    int m_markLength = 10;  // pixels; recomputed from the plot's height at every paint
     int m_readoutOffset = 10;
 
 protected:
     void PaintContent(Canvas& canvas, const PlotRect& client) override;
-    bool FitYOnDoubleClick() const override { return !m_createdPeaks.empty(); }
+    bool FitYOnDoubleClick() const override { return m_placedPeaks; }
 
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -81,4 +84,17 @@ private:
     void ReportDrag(PlotPoint at);
     void SelectPeaksAt(PlotPoint at);
     bool DragIndexValid() const;
+    double BaselineAt(double t) const { return m_baseline ? m_baseline(t) : 0.0; }
+
+    const std::vector<GenPeak4>* m_peaks = nullptr;
+    int m_selectedPeak = -1;
+    BaselineFn m_baseline;
+    bool m_markingMode = false;
+    int m_cursorX = 0;
+    int m_cursorY = 0;
+    PeakDrag m_dragMode = PeakDrag::None;
+    int m_dragIndex = -1;
+    // Whether peaks were ever placed with the mouse: a double-click fits the response axis to
+    // the data only then.
+    bool m_placedPeaks = false;
 };

@@ -22,8 +22,8 @@ void Guide(Canvas& canvas, const CAutoCoordObject& frame, double time) {
 }
 
 void DrawOnePeak(Canvas& canvas, const CAutoCoordObject& frame, const GenPeak4& peak, int half,
-                 PeakDrag drag, int radius) {
-    const PlotPoint apex = ToPixels(frame, peak.time, peak.height);
+                 PeakDrag drag, int radius, const BaselineFn& baseline) {
+    const PlotPoint apex = ToPixels(frame, peak.time, ApexValue(peak, baseline));
     canvas.DrawEllipse({apex.x - radius, apex.y - radius, apex.x + radius, apex.y + radius});
 
     const PlotPoint front = ToPixels(frame, peak.front, peak.front_base_height);
@@ -50,20 +50,24 @@ void DrawOnePeak(Canvas& canvas, const CAutoCoordObject& frame, const GenPeak4& 
 
 }  // namespace
 
+double ApexValue(const GenPeak4& peak, const BaselineFn& baseline) {
+    return peak.height + (baseline ? baseline(peak.time) : 0.0);
+}
+
 int MarkLength(const PlotRect& plot) {
     return static_cast<int>(plot.Height() * 0.05);
 }
 
 void DrawPeakMarks(Canvas& canvas, const CAutoCoordObject& frame,
                    const std::vector<GenPeak4>& peaks, int selected, PeakDrag drag,
-                   const PeakMarkStyle& style) {
+                   const PeakMarkStyle& style, const BaselineFn& baseline) {
     const int half = MarkLength(frame.m_rect) / 2;
     canvas.SetClip(frame.m_rect);
     for (std::size_t i = 0; i < peaks.size(); ++i) {
         const Rgb colour = static_cast<int>(i) == selected ? style.selected_peak : style.peak;
         canvas.SetPen(colour, 1, PenStyle::Solid);
         canvas.SetBrush(colour);
-        DrawOnePeak(canvas, frame, peaks[i], half, drag, style.apex_radius);
+        DrawOnePeak(canvas, frame, peaks[i], half, drag, style.apex_radius, baseline);
     }
     canvas.SetBrush(std::nullopt);
     canvas.ClearClip();

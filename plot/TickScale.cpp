@@ -67,9 +67,20 @@ std::string FormatTickLabel(double value) {
     return std::string(buf, r.ptr);
 }
 
+TickWalk::TickWalk(const TickScale& scale)
+    : m_first(scale.first),
+      m_step(scale.step),
+      m_end(scale.last + scale.step / 2),
+      m_value(TickAt(0)) {}
+
+double TickWalk::TickAt(int i) const {
+    const double value = m_first + i * m_step;
+    return std::fabs(value) < m_step * 1e-6 ? 0.0 : value;
+}
+
 void TickWalk::Next() {
-    const double next = m_value + m_step;
+    const double next = TickAt(m_count + 1);
     ++m_count;
-    if (next == m_value) m_count = kMaxTicks;
+    if (!(next > m_value)) m_count = kMaxTicks;
     m_value = next;
 }

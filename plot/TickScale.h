@@ -32,22 +32,26 @@ void PadDataRange(double& min, double& max, int digits);
 // "%.10g" in the C locale, whatever the process locale is.
 std::string FormatTickLabel(double value);
 
-// Walks the ticks first, first + step, ... while the value is below last + step / 2 (so a last
-// tick a rounding error short of `last` is still reached). Stops early if adding the step no
-// longer moves the value or after kMaxTicks, so a step tiny against the values cannot hang a
-// paint.
+// Walks the ticks first + i * step, i = 0, 1, ..., while the value is below last + step / 2 (so
+// a last tick a rounding error short of `last` is still reached). Each tick is computed from
+// `first` afresh, never by adding the step again and again, and one within a millionth of a step
+// of zero is exactly zero: rounding must not label a zero tick "-2.775557562e-17". Stops early if
+// the next tick is not above the current one or after kMaxTicks, so a step tiny against the values
+// cannot hang a paint.
 class TickWalk {
 public:
     static constexpr int kMaxTicks = 10000;
-    explicit TickWalk(const TickScale& scale)
-        : m_value(scale.first), m_step(scale.step), m_end(scale.last + scale.step / 2) {}
+    explicit TickWalk(const TickScale& scale);
     bool Valid() const { return m_count < kMaxTicks && m_value < m_end; }
     double Value() const { return m_value; }
     void Next();
 
 private:
-    double m_value;
+    double TickAt(int i) const;
+
+    double m_first;
     double m_step;
     double m_end;
+    double m_value;
     int m_count = 0;
 };

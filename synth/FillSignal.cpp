@@ -87,38 +87,45 @@ constexpr std::size_t kBlock = 4096;
 constexpr std::size_t kTermsPerExtraThread = 250'000;
 constexpr std::size_t kMaxThreads = 8;
 
-void FillBlock(float* out, std::size_t n, std::size_t block, const std::vector<GenPeak4>& peaks,
+// Sums samples [first, last), at most kBlock of them.
+void FillBlock(float* out, std::size_t first, std::size_t last, const std::vector<GenPeak4>& peaks,
                const std::vector<PeakSpan>& spans, const SampleGrid& grid) {
-    const std::size_t end = std::min(n, block + kBlock);
     auto touches = [&](const PeakSpan& span) {
-        return std::max(block, span.samples.first) < std::min(end, span.samples.last);
+        return std::max(first, span.samples.first) < std::min(last, span.samples.last);
     };
     if (std::none_of(spans.begin(), spans.end(), touches)) {
-        std::fill(out + block, out + end, 0.0f);
+        std::fill(out + first, out + last, 0.0f);
         return;
     }
     std::array<double, kBlock> sums;
-    std::fill(sums.begin(), sums.begin() + (end - block), 0.0);
+    std::fill(sums.begin(), sums.begin() + (last - first), 0.0);
     for (std::size_t p = 0; p < peaks.size(); ++p) {
-        const std::size_t first = std::max(block, spans[p].samples.first);
-        const std::size_t last = std::min(end, spans[p].samples.last);
-        if (first >= last) continue;
+        const std::size_t from = std::max(first, spans[p].samples.first);
+        const std::size_t to = std::min(last, spans[p].samples.last);
+        if (from >= to) continue;
         const GenPeak4& peak = peaks[p];
         if (spans[p].vector) {
-            AddGaussTerms(sums.data() + (first - block), first, last - first, grid, peak.height,
+            AddGaussTerms(sums.data() + (from - first), from, to - from, grid, peak.height,
                           peak.width, peak.time);
         } else {
-            for (std::size_t i = first; i < last; ++i)
-                sums[i - block] += PeakTerm(peak, grid.TimeAt(i));
+            for (std::size_t i = from; i < to; ++i)
+                sums[i - first] += PeakTerm(peak, grid.TimeAt(i));
         }
     }
-    RoundToFloats(sums.data(), out + block, end - block);
+    RoundToFloats(sums.data(), out + first, last - first);
 }
 
 }  // namespace
 
 void FillSignal(Signal4& signal, std::size_t n, const std::vector<GenPeak4>& peaks) {
     signal.Resize(n);
+    FillSamples(signal, peaks, {0, n});
+}
+
+void FillSamples(Signal4& signal, const std::vector<GenPeak4>& peaks, IndexRange range) {
+    const std::size_t n = signal.Size();
+    range.last = std::min(range.last, n);
+    if (range.first >= range.last) return;
     const SampleGrid grid = signal.Grid();
 
     std::vector<PeakSpan> spans;
@@ -127,14 +134,20 @@ void FillSignal(Signal4& signal, std::size_t n, const std::vector<GenPeak4>& pea
     for (const GenPeak4& peak : peaks) {
         spans.push_back(
             {SupportOf(peak, grid, n), IsRegular(peak, grid) && peak.tail.IsGaussian()});
-        terms += spans.back().samples.last - spans.back().samples.first;
+        const IndexRange& support = spans.back().samples;
+        const std::size_t from = std::max(range.first, support.first);
+        const std::size_t to = std::min(range.last, support.last);
+        terms += from < to ? to - from : 0;
     }
 
-    const std::size_t block_count = (n + kBlock - 1) / kBlock;
+    const std::size_t block_count = (range.last - range.first + kBlock - 1) / kBlock;
     std::atomic<std::size_t> next_block{0};
     auto work = [&] {
-        for (std::size_t b = next_block++; b < block_count; b = next_block++)
-            FillBlock(signal.samples.data(), n, b * kBlock, peaks, spans, grid);
+        for (std::size_t b = next_block++; b < block_count; b = next_block++) {
+            const std::size_t first = range.first + b * kBlock;
+            FillBlock(signal.samples.data(), first, std::min(range.last, first + kBlock), peaks,
+                      spans, grid);
+        }
     };
 
     // Blocks are independent, so a long run is shared among the cores; each block's samples are

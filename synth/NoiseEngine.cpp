@@ -68,7 +68,8 @@ void AddBatchDeviates(PointBatch& batch, float* samples, std::size_t from, std::
 
 }  // namespace
 
-void AddNoiseWithin(Signal4& signal, double amplitude, std::span<const IndexRange> ranges) {
+void AddNoiseWithin(Signal4& signal, double amplitude, std::span<const IndexRange> ranges,
+                    TrailingDraws trailing) {
     if (!(amplitude > 0.0)) return;
     NoiseEngine& engine = NoiseEngine::Instance();
     float* samples = signal.samples.data();
@@ -78,6 +79,7 @@ void AddNoiseWithin(Signal4& signal, double amplitude, std::span<const IndexRang
     PointBatch batch;
     auto range = ranges.begin();
     while (batch.first_pair < pairs) {
+        if (range == ranges.end() && trailing == TrailingDraws::Skipped) break;
         const std::size_t attempts = std::min(kAttemptsPerBatch, pairs - batch.first_pair);
         engine.NextWords(batch.words.data(), 4 * attempts);
         // A batch's samples lie before 2 (first_pair + attempts); one that no range reaches only

@@ -15,6 +15,10 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+bool IsSeparator(char c) {
+    return c == '.' || c == ',';
+}
+
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
@@ -28,7 +32,7 @@ NumberTextKind Classify(std::string_view s) {
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
     bool mantissa_digits = false;
     while (i < s.size() && IsDigit(s[i])) ++i, mantissa_digits = true;
-    if (i < s.size() && s[i] == '.') {
+    if (i < s.size() && IsSeparator(s[i])) {
         ++i;
         while (i < s.size() && IsDigit(s[i])) ++i, mantissa_digits = true;
     }
@@ -56,7 +60,7 @@ long long DecimalOrder(std::string_view s) {
         for (char c : x) exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000LL);
         if (negative) exponent = -exponent;
     }
-    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t point = std::min(mantissa.find_first_of(".,"), mantissa.size());
     const std::size_t first = mantissa.find_first_of("123456789");
     if (first == std::string_view::npos) return exponent;
     const long long order = first < point ? static_cast<long long>(point - first) - 1
@@ -72,7 +76,12 @@ std::string FormatFixed(double value, int decimals) {
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
                                       std::chars_format::fixed, decimals < 0 ? 0 : decimals);
     if (result.ec != std::errc()) return "?";
-    return std::string(buffer, result.ptr);
+    std::string text(buffer, result.ptr);
+    // A value that rounds to zero at these decimals (-0.0001, -0.0) reads as zero, unsigned.
+    if (std::isfinite(value) && text.front() == '-' &&
+        text.find_first_of("123456789") == std::string::npos)
+        text.erase(0, 1);
+    return text;
 }
 
 std::string FormatShortest(double value) {
@@ -90,8 +99,9 @@ ParsedNumber ParseEditNumber(std::string_view text) {
         kind = NumberTextKind::Invalid;
     if (kind != NumberTextKind::Number) return {kind, 0.0};
 
-    // from_chars takes no plus sign.
-    const std::string_view digits = s.front() == '+' ? s.substr(1) : s;
+    // from_chars takes no plus sign and no decimal comma.
+    std::string digits(s.front() == '+' ? s.substr(1) : s);
+    std::replace(digits.begin(), digits.end(), ',', '.');
     double value = 0.0;
     const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value,
                                         std::chars_format::general);

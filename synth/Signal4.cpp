@@ -3,6 +3,24 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// Sets the size of `samples`, giving memory back when they shrink to less than half of what is
+// reserved for them: a channel cut from a long run must not keep its gigabytes.
+void SetSampleCount(std::vector<float>& samples, std::size_t n) {
+    if (n < samples.capacity() / 2) {
+        std::vector<float> fitted;
+        fitted.reserve(n);
+        fitted.assign(samples.begin(), samples.begin() + std::min(n, samples.size()));
+        fitted.resize(n, 0.0f);
+        samples.swap(fitted);
+        return;
+    }
+    samples.resize(n, 0.0f);
+}
+
+}  // namespace
+
 Signal4::Signal4(double step_, double start_, const float* data, std::size_t count)
     : start(start_), step(step_) {
     if (data != nullptr && count != 0) samples.assign(data, data + count);
@@ -38,13 +56,13 @@ void Signal4::Assign(const Signal4& source) {
     start = source.start;
     step = source.step;
     last_index = source.last_index;
-    samples.resize(source.samples.size());
+    SetSampleCount(samples, source.samples.size());
     std::copy(source.samples.begin(), source.samples.end(), samples.begin());
 }
 
 void Signal4::Resize(std::size_t n) {
     std::lock_guard lock(guard);
-    samples.resize(n, 0.0f);
+    SetSampleCount(samples, n);
 }
 
 SampleGrid Signal4::Grid() const {

@@ -38,6 +38,8 @@ struct Signal4 {
     void Assign(const Signal4& source);
     // Under the guard; new samples are 0.
     void Resize(std::size_t n);
+    // Both give memory back when the samples shrink to less than half of what they hold room
+    // for: capacity() is then their number.
     std::size_t Size() const { return samples.size(); }
 
     SampleGrid Grid() const;

@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "RootFinder.h"
 #include "ScalarMath.h"
 
 namespace {
 
 constexpr double kSqrtHalf = 0.70710678118654752440;
+constexpr double kSqrtTwo = 1.41421356237309504880;
+constexpr double kSqrtPi = 1.77245385090551602730;
 constexpr double kSqrtTwoOverPi = 0.79788456080286535588;
 // Below this many sigmas before the Gaussian's centre the front's exponential has an argument
 // under -746 (39^2 / 2 = 760.5) and the shape is exactly 0.0.
@@ -59,36 +62,6 @@ double UnitTail(double z, double decay) {
     const double t = 1.0 / (1.0 + 0.5 * y);
     const double erfc_x = 2.0 - Exp(-y * y + ErfcFit(t)) * t;
     return tail * erfc_x;
-}
-
-// A root of f, continuous with f(lo) and f(hi) of opposite signs, by regula falsi with the
-// Illinois modification: as sure as bisection, and close to the secant method's speed. It ends
-// when the bracket is no wider than `tolerance` or f is within `enough` of 0.
-template <class F>
-double FindRoot(F f, double lo, double hi, double tolerance, double enough = 0.0) {
-    double f_lo = f(lo);
-    double f_hi = f(hi);
-    if (f_lo == 0.0) return lo;
-    if (f_hi == 0.0) return hi;
-    int kept = 0;  // which end stayed put at the last step: -1 lo, +1 hi
-    for (int i = 0; i < 200 && hi - lo > tolerance; ++i) {
-        double x = (lo * f_hi - hi * f_lo) / (f_hi - f_lo);
-        if (!(x > lo && x < hi)) x = 0.5 * (lo + hi);
-        const double f_x = f(x);
-        if (std::fabs(f_x) <= enough) return x;
-        if ((f_x < 0.0) == (f_lo < 0.0)) {
-            lo = x;
-            f_lo = f_x;
-            if (kept == 1) f_hi *= 0.5;
-            kept = 1;
-        } else {
-            hi = x;
-            f_hi = f_x;
-            if (kept == -1) f_lo *= 0.5;
-            kept = -1;
-        }
-    }
-    return 0.5 * (lo + hi);
 }
 
 // The apex of the unit shape, where the derivative vanishes:
@@ -167,6 +140,11 @@ double TailedPeak(double t, double height, double width, const TailShape& shape,
     const double u = (t - time) / sigma;
     const double z = shape.fronting ? shape.apex - u : shape.apex + u;
     return UnitTail(z, shape.decay) / shape.apex_value * height;
+}
+
+double AreaPerWidth(const TailShape& shape) {
+    if (shape.IsGaussian()) return kSqrtPi;
+    return kSqrtTwo / (shape.decay * shape.apex_value);
 }
 
 TailReach ReachOf(const TailShape& shape) {

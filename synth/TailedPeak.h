@@ -21,6 +21,12 @@ TailShape SolveTailShape(double factor);
 // exponentially modified Gaussian.
 double TailedPeak(double t, double height, double width, const TailShape& shape, double time);
 
+// The area under a peak of this shape with height 1 and width 1 (its Gaussian part falling to 1/e
+// one minute from its centre), in millivolt-minutes: sqrt(pi) for the Gaussian. The unit tailing
+// shape integrates to 2 / decay sigmas and is scaled by 1 / apex_value, and a sigma is
+// width / sqrt(2), so a tailing or fronting peak has sqrt(2) / (decay apex_value).
+double AreaPerWidth(const TailShape& shape);
+
 // Sigmas before and after the apex beyond which TailedPeak is exactly 0.0: the exponentials
 // there have arguments below -746.
 struct TailReach {

@@ -2,6 +2,7 @@
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <algorithm>
@@ -13,7 +14,7 @@
 
 #include "GridCtrlEditCell.h"
 #include "GridRowDelegate.h"
-#include "file/XmlValue.h"
+#include "synth/NumberText.h"
 
 namespace {
 
@@ -165,6 +166,23 @@ void CGridCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     }
     BeginEdit(cell.row(), cell.column());
+}
+
+void CGridCtrl::keyPressEvent(QKeyEvent* event) {
+    const QModelIndex cell = currentIndex();
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const bool plain = modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier;
+    const QString text = event->text();
+    const bool opens = event->key() == Qt::Key_F2 || event->key() == Qt::Key_Return ||
+                       event->key() == Qt::Key_Enter;
+    const bool types = plain && !text.isEmpty() && text.front().isPrint();
+    if (!cell.isValid() || (!opens && !types) || (opens && !plain)) {
+        QTableWidget::keyPressEvent(event);
+        return;
+    }
+    CGridCtrlEditCell* editor = BeginEdit(cell.row(), cell.column());
+    if (editor != nullptr && types) editor->setText(text);
+    event->accept();
 }
 
 void CGridCtrl::contextMenuEvent(QContextMenuEvent* event) {

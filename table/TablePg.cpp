@@ -1,13 +1,11 @@
 #include "TablePg.h"
 
 #include <QKeyEvent>
+#include <QToolTip>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "PeakColumns.h"
-#include "file/XmlValue.h"
 #include "synth/NumberText.h"
-#include "synth/PeakArea.h"
 
 namespace {
 
@@ -18,29 +16,28 @@ bool IsSwallowedKey(const QKeyEvent& key) {
     return key.key() == Qt::Key_Escape || alt;
 }
 
+// How long a refusal stays at the cell, in milliseconds: long enough to read two lines.
+constexpr int kReasonShownMs = 6000;
+
 }  // namespace
 
-CTablePg::CTablePg(ITablePgOwner* owner, int channelNumber, QWidget* parent)
-    : QWidget(parent),
-      m_dialog(owner),
-      m_channelNumber(channelNumber),
-      m_grid(new CGridCtrl(this)) {
+CTablePg::CTablePg(ITablePgOwner* owner, QWidget* parent)
+    : QWidget(parent), m_owner(owner), m_grid(new CGridCtrl(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_grid);
-    for (const PeakColumn& column : kPeakColumns) {
+    for (const PeakColumn& column : kPeakColumns)
         m_grid->AddColumn(QString::fromUtf8(column.caption), Qt::AlignHCenter, kPeakColumnWidth);
-    }
     m_grid->SetOwner(this);
     m_grid->installEventFilter(this);
 }
 
-void CTablePg::RefreshRows() {
+void CTablePg::ShowPeaks(const std::vector<GenPeak4>& peaks) {
     m_grid->setRowCount(0);
     m_selectedRow = -1;
-    m_grid->setRowCount(static_cast<int>(m_peaks.size()));
+    m_grid->setRowCount(static_cast<int>(peaks.size()));
     for (int row = 0; row < m_grid->rowCount(); ++row) {
-        const GenPeak4& peak = m_peaks[row];
+        const GenPeak4& peak = peaks[static_cast<std::size_t>(row)];
         m_grid->SetItemText(row, kNameColumn, QString::fromStdString(peak.name));
         m_grid->SetRowColors(row, RowColors{});
         UpdateRow(row, peak);
@@ -55,17 +52,16 @@ void CTablePg::UpdateRow(int row, const GenPeak4& peak) {
     }
 }
 
-void CTablePg::DeleteSelectedPeaks() {
+std::vector<int> CTablePg::SelectedRows() const {
     std::vector<int> rows;
-    for (const QModelIndex& selected : m_grid->selectionModel()->selectedRows()) {
-        if (selected.row() < static_cast<int>(m_peaks.size())) rows.push_back(selected.row());
-    }
-    // From the last row up, so that each removal leaves the remaining indexes valid.
-    std::sort(rows.begin(), rows.end(), std::greater<>());
-    for (const int row : rows) m_peaks.erase(m_peaks.begin() + row);
+    for (const QModelIndex& selected : m_grid->selectionModel()->selectedRows())
+        rows.push_back(selected.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
 }
 
 void CTablePg::SelectOnlyRow(int row) {
+    m_selectedRow = row;
     m_grid->SelectOnlyRow(row);
 }
 
@@ -75,9 +71,16 @@ void CTablePg::CommitEdit() {
 
 bool CTablePg::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if ((type == QEvent::KeyPress || type == QEvent::ShortcutOverride) &&
-        IsSwallowedKey(static_cast<const QKeyEvent&>(*event))) {
+    if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride)
+        return QWidget::eventFilter(watched, event);
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (IsSwallowedKey(key)) {
         event->accept();
+        return true;
+    }
+    if (type == QEvent::KeyPress && key.key() == Qt::Key_Delete && key.modifiers() == 0 &&
+        m_grid->Editor() == nullptr) {
+        m_owner->OnDeleteRequested(*this);
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -91,7 +94,7 @@ int CTablePg::OnGridNotify(CGridCtrl&, GridNotification& notification) {
             return ApplyEdit(notification.row, notification.column);
         case GRID_SELECT:
             m_selectedRow = notification.row;
-            m_dialog->InvalidateDialog();
+            m_owner->OnRowSelected(*this, notification.row);
             return 0;
         default:
             return 0;
@@ -99,47 +102,39 @@ int CTablePg::OnGridNotify(CGridCtrl&, GridNotification& notification) {
 }
 
 int CTablePg::ApplyEdit(int row, int column) {
-    if (row < 0 || row >= static_cast<int>(m_peaks.size())) return 0;
+    if (row < 0 || row >= m_grid->rowCount()) return 0;
     if (column < 0 || column >= kPeakColumnCount) return 0;
     const QString text = m_grid->ItemText(row, column);
-    GenPeak4& peak = m_peaks[row];
-    const PeakColumn& edited = kPeakColumns[column];
-    if (edited.field == nullptr) return ApplyName(peak, text);
-
-    // Lenient like strtod on decimal text: "1,5" is 1, letters are 0; never the locale's comma.
-    const double value = ParseReal(text.toUtf8().constData());
-    if (!IsAcceptablePeakValue(column, value)) return 0;
-    Signal4* signal = nullptr;
-    if (edited.effect == PeakEditEffect::kMeasureArea) {
-        signal = m_dialog->ChannelSignal(m_channelNumber);
-        if (signal == nullptr) return 0;
+    if (column == kNameColumn) {
+        // Text that UTF-8 cannot carry (a lone surrogate from the clipboard) would come back
+        // different from what the cell shows: refuse it rather than store something else.
+        const std::string name = text.toStdString();
+        if (QString::fromStdString(name) != text) return 0;
+        return Answer(row, column, m_owner->OnPeakRenamed(*this, row, name));
     }
-    peak.*edited.field = value;
-    peak.auto_bounds = edited.auto_bounds;
-    switch (edited.effect) {
-        case PeakEditEffect::kMeasureArea:
-            ComputePeakArea(*signal, peak);
-            m_dialog->InvalidateDialog();
-            UpdateRow(row, peak);
-            break;
-        case PeakEditEffect::kFitThenRegenerate:
-            m_dialog->ApplyPeakArea(peak, m_channelNumber);
-            m_dialog->RegenerateChannel(m_channelNumber);
-            break;
-        case PeakEditEffect::kRegenerate:
-            m_dialog->RegenerateChannel(m_channelNumber);
-            break;
-        case PeakEditEffect::kNone:
-            break;
+    const ParsedNumber parsed = ParseEditNumber(text.toStdString());
+    if (parsed.kind != NumberTextKind::Number)
+        return Answer(row, column, QString::fromUtf8(Strings::kEnterNumber));
+    // The owner shows the peaks anew, which clears the selection; the rows the user works on
+    // stay selected, so that a command right after the edit (delete) still finds them.
+    const std::vector<int> selected = SelectedRows();
+    const int rows = m_grid->rowCount();
+    const int answer =
+        Answer(row, column,
+               m_owner->OnPeakValueEdited(*this, row, kPeakColumns[column].value, parsed.value));
+    if (answer == 1 && m_grid->rowCount() == rows) {
+        for (const int r : selected)
+            m_grid->selectionModel()->select(
+                m_grid->model()->index(r, 0),
+                QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
-    return 1;
+    return answer;
 }
 
-int CTablePg::ApplyName(GenPeak4& peak, const QString& text) {
-    // Text that UTF-8 cannot carry (a lone surrogate from the clipboard) would come back
-    // different from what the cell shows: refuse it rather than store something else.
-    std::string name = text.toStdString();
-    if (QString::fromStdString(name) != text) return 0;
-    peak.name = std::move(name);
-    return 1;
+int CTablePg::Answer(int row, int column, const QString& refusal) {
+    if (refusal.isEmpty()) return 1;
+    const QRect cell = m_grid->visualRect(m_grid->model()->index(row, column));
+    QToolTip::showText(m_grid->viewport()->mapToGlobal(cell.bottomLeft()), refusal,
+                       m_grid->viewport(), cell, kReasonShownMs);
+    return 0;
 }

@@ -1,23 +1,25 @@
 #pragma once
 
-struct Signal4;
-struct GenPeak4;
+#include <QString>
+#include <string>
 
-// What a peak-table page needs from the window that owns the channels. Every index is the
-// page's own channel number, never "the current channel": an edit committed while the user
-// switches tabs still belongs to the page it was typed into.
+#include "model/PeakValue.h"
+
+class CTablePg;
+
+// What a peak-table page asks of the window that owns the channels. The page says which page it
+// is: an edit committed while the user switches tabs still belongs to the page it was typed into.
+// The owner applies a change through the generator model and shows the page the peaks again.
 class ITablePgOwner {
 public:
-    // Synthesises the channel again from its page's peaks, noise and drift, then refreshes the
-    // page's rows.
-    virtual void RegenerateChannel(int index) = 0;
-    // Fits the peak's width to its typed area on the channel's signal, with that channel's
-    // noise and drift. The page regenerates the channel afterwards.
-    virtual void ApplyPeakArea(GenPeak4& peak, int index) = 0;
-    // The channel's signal, or nullptr when there is no such channel.
-    virtual Signal4* ChannelSignal(int index) = 0;
-    // Repaints the window: the graph shows the selected peak and the measured bounds.
-    virtual void InvalidateDialog() = 0;
+    // A cell of `row` was given a number. Returns why it was refused (the cell is then restored),
+    // or an empty text when it was applied.
+    virtual QString OnPeakValueEdited(CTablePg& page, int row, PeakValue what, double value) = 0;
+    virtual QString OnPeakRenamed(CTablePg& page, int row, const std::string& name) = 0;
+    // The user selected `row` in the table: the graph shows it selected.
+    virtual void OnRowSelected(CTablePg& page, int row) = 0;
+    // The Delete key in the table: the selected peaks go, as with the delete-peak button.
+    virtual void OnDeleteRequested(CTablePg& page) = 0;
 
 protected:
     ~ITablePgOwner() = default;

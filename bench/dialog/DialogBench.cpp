@@ -9,7 +9,6 @@
 #include <random>
 
 #include "dialog/QuelmarDlg.h"
-#include "table/TablePg.h"
 
 namespace {
 
@@ -17,23 +16,22 @@ namespace {
 // widths 0.02 to 0.2 minutes each, and the given noise on every channel.
 std::unique_ptr<CQuelmarDlg> LongRunDialog(double noise) {
     auto d = std::make_unique<CQuelmarDlg>();
-    d->Edit(ControlId::SampleRate)->setText("6000");
-    d->Edit(ControlId::AnalysisTime)->setText("60");
-    d->m_sampleRate = 6000;
-    d->m_analysisTime = 60;
+    // The peaks go in at one sample per minute, so that placing them costs little; the rate
+    // of the long run comes last, in one regeneration of every channel.
+    d->Apply([](CGeneratorModel& m) { return m.SetSampleRate(1); });
+    d->Apply([](CGeneratorModel& m) { return m.SetAnalysisTime(60); });
     for (int i = 0; i < 3; ++i) d->OnAddChannel();
     std::mt19937 placement(7);
     std::uniform_real_distribution<double> time(0.0, 60.0), height(1.0, 100.0), width(0.02, 0.2);
     for (int c = 0; c < 4; ++c) {
-        CTablePg* page = d->Page(c);
-        page->m_channelNoise = noise;
+        d->Apply([&](CGeneratorModel& m) { return m.SetNoise(c, noise); });
         for (int i = 0; i < 200; ++i) {
             GenPeak4 peak = MakeNewPeak(time(placement), height(placement));
             peak.width = width(placement);
-            page->m_peaks.push_back(peak);
+            d->Apply([&](CGeneratorModel& m) { return m.AddPeak(c, peak); });
         }
     }
-    d->OnAnalysisTimeChanged();
+    d->Apply([](CGeneratorModel& m) { return m.SetSampleRate(6000); });
     return d;
 }
 
@@ -49,19 +47,16 @@ void TimeKeystroke(benchmark::State& state) {
         state.ResumeTiming();
         QTest::keyClick(edit, Qt::Key_0);
     }
-    if (d->m_file.m_channels[3].signal.Size() != 360000) state.SkipWithError("wrong length");
+    if (d->Model().ChannelSignal(3).Size() != 360000) state.SkipWithError("wrong length");
 }
 BENCHMARK(TimeKeystroke)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void TypedArea(benchmark::State& state) {
     auto d = LongRunDialog(0.1);
-    GenPeak4& peak = d->Page(0)->m_peaks[100];
     for (auto _ : state) {
-        // What the page does when an area is typed into its table.
-        peak.area = 2.5;
-        peak.auto_bounds = true;
-        d->ApplyPeakArea(peak, 0);
-        d->RegenerateChannel(0);
+        // What the page asks when an area is typed into its table: the width fit and the
+        // regeneration, undo snapshot included.
+        d->Apply([](CGeneratorModel& m) { return m.SetPeakValue(0, 100, PeakValue::Area, 2.5); });
     }
 }
 BENCHMARK(TypedArea)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -122,6 +122,11 @@ TEST(BadInput, ScenarioErrorsAreOneLineAndLeaveNoFile) {
         {"overflowing samples",
          WithPeak(R"({"time": 5, "height": 3e38}, {"time": 5.01, "height": 3e38})"),
          "channels[0]: its samples overflow single precision"},
+        // Finite samples whose area is not: the half-sum of the samples at the bounds, formed in
+        // single precision, overflows.
+        {"infinite area",
+         WithPeak(R"({"name": "tall", "time": 5, "height": 3e38, "front": 4.99, "back": 5.01})"),
+         R"(channels[0].peaks[0] "tall": its area is not finite)"},
     };
     ToolFolder dir;
     for (const BadScenario& c : cases) {

@@ -78,10 +78,8 @@ TEST(Generate, AreaGivenInsteadOfWidthIsMetByTheFittedWidth) {
     LoadOk(doc, dir.Path("out.xstg"));
     const auto& table = doc.m_channels[0].table;
     ASSERT_EQ(table.size(), 2u);
-    // The bisection stops within a step (0.01 min) of width; the area moves by about
-    // height * sqrt(pi) per minute of width.
-    EXPECT_NEAR(table[0].area, 1.5, 5.0 * std::sqrt(M_PI) * 0.01);
-    EXPECT_NEAR(table[1].area, 0.4, 2.0 * std::sqrt(M_PI) * 0.01);
+    EXPECT_NEAR(table[0].area, 1.5, 1e-6 * 1.5);
+    EXPECT_NEAR(table[1].area, 0.4, 1e-6 * 0.4);
 }
 
 TEST(Generate, SameInputsGiveTheSameBytesAndTheSeedDecidesTheNoise) {
@@ -184,19 +182,31 @@ namespace {
 // as errors, exit 1 and no document.
 TEST(Generate, PeaksStoredOtherwiseThanAskedAreReportedAndStrictRefusesThem) {
     ToolFolder dir;
-    dir.Write("s.json", R"({"analysis_time": 10, "sample_rate": 100, "channels": [{}, {"peaks": [
+    // "C" sits on the flank of "D": its area is negative while it is narrow and jumps past 1 where
+    // its front leaves the flank.
+    dir.Write("s.json", R"({"analysis_time": 10, "sample_rate": 100, "channels": [{"peaks": [
+        {"name": "D", "time": 5, "height": 10, "width": 0.3},
+        {"name": "C", "time": 5.3, "height": 2, "area": 1}]}, {"peaks": [
         {"name": "kept", "time": 5.0, "height": 1.0},
         {"name": "late", "time": 12.0, "height": 1.0},
         {"name": "early", "time": -1.0, "height": 1.0},
         {"name": "edge", "time": 9.95, "height": 1.0},
-        {"name": "greedy", "time": 3.0, "height": 1.0, "area": 1000.0}]}]})");
+        {"name": "greedy", "time": 3.0, "height": 1.0, "area": 1000.0},
+        {"name": "zero", "time": 7.0, "height": 1.0, "area": 0},
+        {"name": "below", "time": 6.0, "height": -2.0, "area": 0.3}]}]})");
     const std::vector<std::string> expected = {
+        R"(channels[0].peaks[1] "C": area 1 mV*min requested, )",
         R"(channels[1].peaks[1] "late": left out of the stored table: its retention time 12 min )"
         "lies outside the analysis (0 to 9.99 min)",
         R"(channels[1].peaks[2] "early": left out of the stored table: its retention time -1 )"
         "min lies outside the analysis (0 to 9.99 min)",
         R"(channels[1].peaks[3] "edge": left out of the stored table: its bounds )",
-        R"(channels[1].peaks[4] "greedy": )",
+        // Synthesised with the closed form of its area, 1000 / sqrt(pi) minutes wide.
+        R"(channels[1].peaks[4] "greedy": left out of the stored table: its bounds 0 to 9.99 )",
+        R"(channels[1].peaks[4] "greedy": area 1000 mV*min requested: more than any width )"
+        "within the analysis gives this peak (the largest is about ",
+        R"(channels[1].peaks[5] "zero": area 0 mV*min requested: an area must be greater than )"
+        "0; it keeps width 0.1 min",
     };
     for (const bool strict : {true, false}) {
         SCOPED_TRACE(strict);
@@ -210,15 +220,19 @@ TEST(Generate, PeaksStoredOtherwiseThanAskedAreReportedAndStrictRefusesThem) {
         const std::string prefix = strict ? "xstgtool: s.json: " : "xstgtool: s.json: warning: ";
         for (std::size_t i = 0; i < lines.size(); ++i)
             EXPECT_EQ(lines[i].rfind(prefix + expected[i], 0), 0u) << lines[i];
-        EXPECT_NE(lines[2].find("reach the end of the analysis (9.99 min)"), std::string::npos);
-        EXPECT_NE(lines[3].find("area 1000 mV*min requested"), std::string::npos);
+        EXPECT_NE(lines[0].find("this is the nearest it comes"), std::string::npos);
+        EXPECT_NE(lines[3].find("reach the end of the analysis (9.99 min)"), std::string::npos);
+        EXPECT_NE(lines[5].find(" mV*min); it keeps width 564.18958354775"), std::string::npos);
         EXPECT_EQ(run.exit_code, strict ? 1 : 0);
         EXPECT_EQ(dir.Exists("out.xstg"), !strict);
     }
     CTarvikFile4 doc;
     LoadOk(doc, dir.Path("out.xstg"));
-    ASSERT_EQ(doc.m_channels[1].table.size(), 2u);
+    ASSERT_EQ(doc.m_channels[1].table.size(), 3u);
     EXPECT_EQ(doc.m_channels[1].table[0].name, "kept");
+    // A peak below zero has a negative area; the magnitude is what was asked.
+    EXPECT_EQ(doc.m_channels[1].table[2].name, "below");
+    EXPECT_NEAR(doc.m_channels[1].table[2].area, -0.3, 1e-6 * 0.3);
 }
 
 // The shape of a peak sampled too coarsely cannot be measured: below three samples per sigma

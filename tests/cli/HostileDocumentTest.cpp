@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <streambuf>
 
@@ -14,9 +17,21 @@
 
 namespace {
 
+// Puts `to` in place of the one sample of the file whose bits are those of `from`.
+void ReplaceSample(std::string& bytes, float from, float to) {
+    std::string pattern(sizeof from, '\0');
+    std::memcpy(pattern.data(), &from, sizeof from);
+    const std::size_t at = bytes.find(pattern);
+    ASSERT_NE(at, std::string::npos);
+    ASSERT_EQ(bytes.find(pattern, at + 1), std::string::npos);
+    std::memcpy(bytes.data() + at, &to, sizeof to);
+}
+
+// The document saves no sample that is not finite, so the file gets its NaN and infinity
+// afterwards, as another program might have written them.
 void SaveRichDocument(const std::string& path) {
     CTarvikFile4 doc;
-    const float a[] = {1.5f, -2.25f, 0.1f, NAN, INFINITY, 3e38f};
+    const float a[] = {1.5f, -2.25f, 0.1f, 1234.5f, 4321.25f, 3e38f};
     doc.m_channels.emplace_back(0, 0.5, 0.0, a, 6);
     doc.m_channels.emplace_back(7, 0.25, 1.0, a, 2);
     Peak4 peak;
@@ -29,6 +44,14 @@ void SaveRichDocument(const std::string& path) {
     doc.m_passport.entries.push_back({"operator", "Оператор", "X"});
     doc.m_spectra = {SpectrumRecord{0.5, {{100, 1.0f}, {102, 0.1f}}}};
     ASSERT_EQ(doc.SaveToFile(path), 0);
+    std::string bytes;
+    {
+        std::ifstream in(path, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    ReplaceSample(bytes, 1234.5f, NAN);
+    ReplaceSample(bytes, 4321.25f, INFINITY);
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 // The dump is written piece by piece; it must still be exactly what the JSON library would

@@ -2,8 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "dialog/QuelmarDlg.h"
@@ -35,3 +41,46 @@ protected:
     QTemporaryDir m_profile;
     std::unique_ptr<CQuelmarDlg> m_dialog;
 };
+
+inline const std::vector<GenPeak4>& PeaksOf(const CQuelmarDlg& d, int channel) {
+    return d.Model().Peaks(channel);
+}
+
+inline const std::vector<float>& SamplesOf(const CQuelmarDlg& d, int channel) {
+    return d.Model().ChannelSignal(channel).samples;
+}
+
+// Places peaks on a channel as the graph would, one step each.
+inline void AddPeaks(CQuelmarDlg& d, int channel, const std::vector<GenPeak4>& peaks) {
+    for (const GenPeak4& peak : peaks)
+        ASSERT_TRUE(d.Apply([&](CGeneratorModel& m) { return m.AddPeak(channel, peak); }));
+}
+
+// Types the text key by key: every keystroke that makes an acceptable number applies it.
+inline void Type(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
+// Puts the whole text in at once, then presses Enter, which shows the value in effect.
+inline void Enter(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    edit->insert(text);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+// Answers the next question box the window asks, once it is shown: clicks `button`, or
+// presses Escape for QMessageBox::NoButton. Counts the questions in `asked` when given.
+inline void AnswerNextQuestion(QMessageBox::StandardButton button, int* asked = nullptr) {
+    QTimer::singleShot(0, [button, asked] {
+        auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(question, nullptr);
+        if (asked != nullptr) ++*asked;
+        if (button == QMessageBox::NoButton)
+            QTest::keyClick(question, Qt::Key_Escape);
+        else
+            question->button(button)->click();
+    });
+}

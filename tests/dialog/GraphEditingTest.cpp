@@ -21,17 +21,21 @@ protected:
     void SetUp() override {
         DialogTest::SetUp();
         d = &Open();
-        graph = d->m_graph;
+        graph = d->Graph();
     }
-    CTablePg& Page() { return *d->Page(d->m_currentChannel); }
-    std::vector<GenPeak4>& Peaks() { return Page().m_peaks; }
+    CTablePg& Page() { return *d->Page(d->CurrentChannel()); }
+    const std::vector<GenPeak4>& Peaks() { return PeaksOf(*d, d->CurrentChannel()); }
+    void Place(GenPeak4 peak, double width = 0.1) {
+        peak.width = width;
+        AddPeaks(*d, d->CurrentChannel(), {peak});
+    }
     void Click(QPoint at) { QTest::mouseClick(graph, Qt::LeftButton, {}, at); }
     void Drag(QPoint from, std::initializer_list<QPoint> through) {
         QTest::mousePress(graph, Qt::LeftButton, {}, from);
         for (QPoint p : through) QTest::mouseMove(graph, p);
         QTest::mouseRelease(graph, Qt::LeftButton, {}, *std::prev(through.end()));
     }
-    QString Cell(int row, int column) { return Page().m_grid->item(row, column)->text(); }
+    QString Cell(int row, int column) { return Page().Grid()->item(row, column)->text(); }
 
     CQuelmarDlg* d = nullptr;
     CGraphCtrl* graph = nullptr;
@@ -51,14 +55,13 @@ TEST_F(GraphEditing, MarkingModePlacesPeaksAndAClickOnAnApexPlacesAnother) {
         EXPECT_GT(p.back, p.time);
     }
     EXPECT_NEAR(Peaks()[1].time, 5.0, 0.02);
-    EXPECT_EQ(Page().m_grid->rowCount(), 4);
-    EXPECT_TRUE(graph->m_markingMode);  // placing a peak keeps the mode
+    EXPECT_EQ(Page().Grid()->rowCount(), 4);
+    EXPECT_TRUE(graph->MarkingMode());  // placing a peak keeps the mode
 }
 
 TEST_F(GraphEditing, AnApexDragMovesTheRowAtOnceAndTheCurveAtRelease) {
-    Peaks() = {MakeNewPeak(5, 40)};
-    d->RegenerateChannel(0);
-    const Signal4& signal = d->m_file.m_channels[0].signal;
+    Place(MakeNewPeak(5, 40));
+    const Signal4& signal = d->Model().ChannelSignal(0);
     const QPoint apex = At(*graph, 5, 40);
     const QPoint target = At(*graph, 6, 60);
     QTest::mousePress(graph, Qt::LeftButton, {}, apex);
@@ -73,14 +76,12 @@ TEST_F(GraphEditing, AnApexDragMovesTheRowAtOnceAndTheCurveAtRelease) {
 }
 
 TEST_F(GraphEditing, ABoundDragMakesBoundsManualAndAWidthDragAutomaticAgain) {
-    Peaks() = {MakeNewPeak(5, 40)};
-    Peaks()[0].width = 0.3;
-    d->RegenerateChannel(0);
+    Place(MakeNewPeak(5, 40), 0.3);
     const GenPeak4 before = Peaks()[0];
     Drag(At(*graph, before.front, before.front_base_height), {At(*graph, 4.0, 0)});
     EXPECT_FALSE(Peaks()[0].auto_bounds);
     EXPECT_NEAR(Peaks()[0].front, 4.0, 0.02);
-    d->RegenerateChannel(0);
+    Type(d->Edit(ControlId::Noise), "0.1");
     EXPECT_NEAR(Peaks()[0].front, 4.0, 0.02);  // kept through regenerations
 
     // The right window marker 0.2 min right of the apex: width 0.2, bounds automatic again.
@@ -92,9 +93,7 @@ TEST_F(GraphEditing, ABoundDragMakesBoundsManualAndAWidthDragAutomaticAgain) {
 }
 
 TEST_F(GraphEditing, AWidthDraggedThroughTheApexAndAnApexBelowTheAxisAreIgnored) {
-    Peaks() = {MakeNewPeak(5, 40)};
-    Peaks()[0].width = 0.5;
-    d->RegenerateChannel(0);
+    Place(MakeNewPeak(5, 40), 0.5);
     const GenPeak4 p = Peaks()[0];
     QTest::mousePress(graph, Qt::LeftButton, {}, At(*graph, p.window_back, p.window_back_height));
     QTest::mouseMove(graph, At(*graph, 4.0, 10));
@@ -103,19 +102,18 @@ TEST_F(GraphEditing, AWidthDraggedThroughTheApexAndAnApexBelowTheAxisAreIgnored)
 }
 
 TEST_F(GraphEditing, AClickBetweenOverlappingBoundsSelectsTheLaterPeak) {
-    Peaks() = {MakeNewPeak(5, 40), MakeNewPeak(5.1, 30)};
-    for (GenPeak4& p : Peaks()) p.width = 0.5;
-    d->RegenerateChannel(0);
+    Place(MakeNewPeak(5, 40), 0.5);
+    Place(MakeNewPeak(5.1, 30), 0.5);
     Click(At(*graph, 5.05, 90));
-    EXPECT_EQ(Page().m_selectedRow, 1);
-    const auto rows = Page().m_grid->selectionModel()->selectedRows();
+    EXPECT_EQ(Page().SelectedRow(), 1);
+    EXPECT_EQ(graph->SelectedPeak(), 1);
+    const auto rows = Page().Grid()->selectionModel()->selectedRows();
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(rows[0].row(), 1);
 }
 
 TEST_F(GraphEditing, ALostReleaseOrAChannelSwitchEndsTheDragOnce) {
-    Peaks() = {MakeNewPeak(5, 40)};
-    d->RegenerateChannel(0);
+    Place(MakeNewPeak(5, 40));
     int finished = 0;
     auto chained = graph->OnPeakEditFinished;
     graph->OnPeakEditFinished = [&] {
@@ -133,11 +131,11 @@ TEST_F(GraphEditing, ALostReleaseOrAChannelSwitchEndsTheDragOnce) {
     EXPECT_NEAR(Peaks()[0].time, 5.0, 0.02);  // the stray move changed nothing
 
     ASSERT_TRUE(d->OnAddChannel());
-    d->m_tab->SetCurSel(0);
+    d->Tabs()->SetCurSel(0);
     d->OnTabSelChange();
     QTest::mousePress(graph, Qt::LeftButton, {}, At(*graph, 5, 40));
     ASSERT_TRUE(graph->Dragging());
-    d->m_tab->SetCurSel(1);
+    d->Tabs()->SetCurSel(1);
     d->OnTabSelChange();
     EXPECT_FALSE(graph->Dragging());
     EXPECT_EQ(finished, 2);

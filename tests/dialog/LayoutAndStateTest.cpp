@@ -40,11 +40,11 @@ QStringList EditTexts(const CQuelmarDlg& d) {
 TEST_F(DialogTest, FirstStartShowsTheDefaultsAtTheTemplateSize) {
     CQuelmarDlg& d = Open();
     EXPECT_EQ(EditTexts(d), (QStringList{"10", "100", "0", "0"}));
-    // 613 x 313 dialog units with base units 7 x 13.
-    EXPECT_EQ(d.size(), QSize(1073, 509));
-    EXPECT_EQ(d.minimumSize(), QSize(1073, 509));
-    EXPECT_EQ(d.windowTitle(),
-              QString::fromUtf8("Генератор хроматограммы  ") + CQuelmarDlg::GetVersionString());
+    // 613 x 325 dialog units with base units 7 x 13; narrower down to a 1024-pixel screen.
+    EXPECT_EQ(d.size(), QSize(1073, 528));
+    EXPECT_EQ(d.minimumSize(), QSize(1000, 528));
+    EXPECT_EQ(d.windowTitle(), QString::fromUtf8("Без имени — Генератор хроматограммы  ") +
+                                   CQuelmarDlg::GetVersionString());
     EXPECT_TRUE(CQuelmarDlg::GetVersionString().contains(
         QRegularExpression("^\\d+\\.\\d+\\.\\d+\\.\\d+$")));
 }
@@ -55,18 +55,19 @@ TEST_F(DialogTest, ValuesOfTheWrongSizeOrTypeAreIgnored) {
     Store("SampleRate", QString("200"));  // a string, not bytes
     CQuelmarDlg& d = Open();
     EXPECT_EQ(EditTexts(d).mid(0, 2), (QStringList{"10", "100"}));
-    EXPECT_EQ(d.size(), QSize(1073, 509));
+    EXPECT_EQ(d.size(), QSize(1073, 528));
 
     Store("WState", RectBytes(10, 10, 900, 700) + QByteArray(4, '\0'));
-    EXPECT_EQ(Open().size(), QSize(1073, 509));
+    EXPECT_EQ(Open().size(), QSize(1073, 528));
 }
 
 TEST_F(DialogTest, ValuesWrittenAtCloseReadBackAtTheNextStart) {
     CQuelmarDlg& d = Open();
     d.setGeometry(40, 50, 1200, 600);
     const QRect frame = d.frameGeometry();  // the window manager's margins around the client
-    d.Edit(ControlId::AnalysisTime)->setText("12.5");
-    d.Edit(ControlId::SampleRate)->setText(" 250 ");
+    Enter(d.Edit(ControlId::AnalysisTime), "12.5");
+    Enter(d.Edit(ControlId::SampleRate), " 250 ");
+    AnswerNextQuestion(QMessageBox::Discard);
     d.done(0);
     EXPECT_EQ(Stored("WState").toByteArray(),
               RectBytes(frame.left(), frame.top(), frame.left() + frame.width(),
@@ -87,7 +88,7 @@ TEST_F(DialogTest, AnOffScreenOrEmptyRectangleFallsBackToTheDefaultPlacement) {
         Store("WState", rect);
         CQuelmarDlg& d = Open();
         QCoreApplication::processEvents();
-        EXPECT_EQ(d.size(), QSize(1073, 509));
+        EXPECT_EQ(d.size(), QSize(1073, 528));
         EXPECT_TRUE(d.frameGeometry().intersects(d.screen()->availableGeometry()));
     }
 }
@@ -114,7 +115,7 @@ TEST_F(DialogTest, StoredTimeAndRateTheHandlersWouldRefuseAreNotRestored) {
 
 TEST_F(DialogTest, ControlsFollowTheirResizeRulesFromTheTemplateRectangles) {
     CQuelmarDlg& d = Open();
-    d.resize(1073 + 200, 509 + 100);
+    d.resize(1073 + 200, 528 + 100);
     struct Case {
         ControlId id;
         QRect rect;
@@ -130,12 +131,15 @@ TEST_F(DialogTest, ControlsFollowTheirResizeRulesFromTheTemplateRectangles) {
              Case{ControlId::AnalysisTime, QRect(991 + 200, 384 + 100, 70, 22)},
              Case{ControlId::AnalysisTimeLabel, QRect(868 + 200, 388 + 100, 117, 13)},
              Case{ControlId::Drift, QRect(991 + 200, 455 + 100, 70, 23)},
+             Case{ControlId::StatusLine, QRect(12, 504 + 100, 1049 + 200, 18)},
          })
         EXPECT_EQ(d.Control(c.id)->geometry(), c.rect) << static_cast<int>(c.id);
 }
 
-TEST_F(DialogTest, LabelsFitTheirRectanglesInTheDialogFont) {
+TEST_F(DialogTest, LabelsFitTheirRectanglesInTheDialogFontAtTheNarrowestWidth) {
     CQuelmarDlg& d = Open();
+    d.resize(d.minimumSize());
+    EXPECT_LE(d.frameGeometry().width(), 1024);
     for (ControlId id : {ControlId::AnalysisTimeLabel, ControlId::SampleRateLabel,
                          ControlId::NoiseLabel, ControlId::DriftLabel}) {
         auto* label = static_cast<QLabel*>(d.Control(id));
@@ -144,6 +148,10 @@ TEST_F(DialogTest, LabelsFitTheirRectanglesInTheDialogFont) {
             << label->text().toStdString();
         EXPECT_LE(fm.height(), label->height());
     }
+    // Nothing overlaps the parameter group or leaves the window.
+    const QRect group = d.Control(ControlId::ParametersGroup)->geometry();
+    EXPECT_LE(d.Control(ControlId::Tabs)->geometry().right(), group.left());
+    EXPECT_LE(group.right(), d.width());
 }
 
 TEST_F(DialogTest, NoButtonIsADefaultButton) {

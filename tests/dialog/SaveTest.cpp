@@ -47,13 +47,13 @@ protected:
     // Two channels with two and one peaks, noise on the second.
     void Build() {
         ASSERT_TRUE(d->OnAddChannel());
-        d->Page(0)->m_peaks = {MakeNewPeak(2, 30), MakeNewPeak(6, 50)};
-        d->Page(0)->m_peaks[1].name = "Бензол";
-        d->Page(1)->m_peaks = {MakeNewPeak(4, 20)};
-        d->Page(1)->m_channelNoise = 0.2;
-        d->RegenerateChannel(0);
-        d->RegenerateChannel(1);
+        GenPeak4 named = MakeNewPeak(6, 50);
+        named.name = "Бензол";
+        AddPeaks(*d, 0, {MakeNewPeak(2, 30), named});
+        AddPeaks(*d, 1, {MakeNewPeak(4, 20)});
+        ASSERT_TRUE(d->Apply([](CGeneratorModel& m) { return m.SetNoise(1, 0.2); }));
     }
+    const Passport& Stamp() { return d->Model().Document().m_passport; }
 
     QTemporaryDir m_folder;
     CQuelmarDlg* d = nullptr;
@@ -64,15 +64,15 @@ TEST_F(Save, ARoundTripGivesBackSamplesPeaksAndPassport) {
     Build();
     const QString path = m_folder.filePath("run.xstg");
     SaveAs(path);
-    EXPECT_EQ(Message(), QString());  // a good save is silent
+    EXPECT_EQ(Message(), QString());  // a good save takes no box: the status line says so
+    EXPECT_EQ(d->StatusText(), QString::fromUtf8("Сохранено: ") + path);
 
     CTarvikFile4 loaded;
     ASSERT_EQ(loaded.LoadFromFile(QFile::encodeName(path).toStdString()), 0);
     ASSERT_EQ(loaded.m_channels.size(), 2u);
     for (std::size_t i = 0; i < 2; ++i) {
-        const Channel4& saved = d->m_file.m_channels[i];
-        EXPECT_EQ(loaded.m_channels[i].signal.samples, saved.signal.samples);
-        const auto& peaks = d->Page(static_cast<int>(i))->m_peaks;
+        EXPECT_EQ(loaded.m_channels[i].signal.samples, SamplesOf(*d, static_cast<int>(i)));
+        const auto& peaks = PeaksOf(*d, static_cast<int>(i));
         ASSERT_EQ(loaded.m_channels[i].table.size(), peaks.size());
         for (std::size_t k = 0; k < peaks.size(); ++k) {
             const Peak4& p = loaded.m_channels[i].table[k];
@@ -83,28 +83,29 @@ TEST_F(Save, ARoundTripGivesBackSamplesPeaksAndPassport) {
             EXPECT_EQ(p.height, peaks[k].height);
         }
     }
-    EXPECT_EQ(loaded.m_passport.assayid, d->m_file.m_passport.assayid);
+    EXPECT_EQ(loaded.m_passport.assayid, Stamp().assayid);
     EXPECT_EQ(loaded.m_passport.assayid.size(), 36u);
-    EXPECT_EQ(loaded.m_passport.andate, d->m_file.m_passport.andate);
+    EXPECT_EQ(loaded.m_passport.andate, Stamp().andate);
     EXPECT_GT(loaded.m_passport.andate, 1'700'000'000);
 }
 
 TEST_F(Save, TwoSavesGetTwoAssayIds) {
     SaveAs(m_folder.filePath("a.xstg"));
-    const std::string first = d->m_file.m_passport.assayid;
+    const std::string first = Stamp().assayid;
     SaveAs(m_folder.filePath("b.xstg"));
-    EXPECT_NE(d->m_file.m_passport.assayid, first);
+    EXPECT_NE(Stamp().assayid, first);
 }
 
-TEST_F(Save, APeakReachingTheEndIsLeftOutAndReported) {
+TEST_F(Save, PeaksReachingTheEndOrOutsideTheRunAreLeftOutAndReportedWithBothReasons) {
     Build();
-    d->Page(1)->m_peaks.push_back(MakeNewPeak(9.98, 10));
-    d->RegenerateChannel(1);
+    AddPeaks(*d, 1, {MakeNewPeak(9.98, 10), MakeNewPeak(12, 10)});
     SaveAs(m_folder.filePath("run.xstg"));
-    EXPECT_EQ(d->m_file.m_channels[1].table.size(), 1u);
-    EXPECT_EQ(d->Page(1)->m_peaks.size(), 2u);  // still on the page
-    const QString message = Message();
-    EXPECT_TRUE(message.contains("1 (каналы: 2)")) << message.toStdString();
+    EXPECT_EQ(d->Model().Document().m_channels[1].table.size(), 1u);
+    EXPECT_EQ(PeaksOf(*d, 1).size(), 3u);  // still on the page
+    const QString message = d->StatusText();
+    EXPECT_TRUE(message.contains("2 (каналы: 2)")) << message.toStdString();
+    EXPECT_TRUE(message.contains(QString::fromUtf8("время выхода лежит вне анализа")));
+    EXPECT_TRUE(message.contains(QString::fromUtf8("на конце анализа или за ним")));
     EXPECT_TRUE(QFile::exists(m_folder.filePath("run.xstg")));
 }
 
@@ -123,8 +124,8 @@ TEST_F(Save, CancelWritesNothingButRefreshesTheStoredTables) {
     Build();
     SaveAs(QString());
     EXPECT_EQ(m_asked, 1);
-    EXPECT_EQ(d->m_file.m_channels[0].table.size(), 2u);
-    EXPECT_EQ(d->m_file.m_passport.assayid, Passport{}.assayid);
+    EXPECT_EQ(d->Model().Document().m_channels[0].table.size(), 2u);
+    EXPECT_EQ(Stamp().assayid, Passport{}.assayid);
     EXPECT_TRUE(QDir(m_folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
 }
 

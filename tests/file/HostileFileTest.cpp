@@ -6,12 +6,15 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
 #include <functional>
+#include <limits>
 #include <thread>
 
 #include "FileTestSupport.h"
 #include "file/AtomicFile.h"
 #include "file/DocumentLimits.h"
+#include "file/ResultText.h"
 #include "support/AllocationMeter.h"
 
 namespace {
@@ -196,6 +199,50 @@ TEST(HostileSave, TextXmlCannotHoldIsRefusedBeforeAnythingIsWritten) {
     CTarvikFile4 back;
     ASSERT_EQ(back.LoadFromFile(dir / "a.xstg"), load_result::kOk);
     EXPECT_EQ(back.m_passport.sample, doc.m_passport.sample);
+}
+
+// A document holding an infinity or a NaN, in a sample or in a value a peak stores, is refused
+// before anything is written, and the failure says where.
+TEST(HostileSave, ValuesThatAreNotFiniteAreRefusedBeforeAnythingIsWritten) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        const char* label;
+        std::function<void(CTarvikFile4&)> spoil;
+        const char* where;
+    };
+    const Case cases[] = {
+        {"infinite sample",
+         [&](CTarvikFile4& d) { d.m_channels[1].signal.samples[2] = static_cast<float>(inf); },
+         "channel 7, sample 2"},
+        {"NaN sample", [](CTarvikFile4& d) { d.m_channels[1].signal.samples[0] = std::nanf(""); },
+         "channel 7, sample 0"},
+        {"infinite area", [&](CTarvikFile4& d) { d.m_channels[1].table[0].area = -inf; },
+         "channel 7, peak 0, its area"},
+        {"NaN front", [&](CTarvikFile4& d) { d.m_channels[0].table[0].front = nan; },
+         "channel 0, peak 0, its front"},
+        {"infinite base height",
+         [&](CTarvikFile4& d) { d.m_channels[1].table[1].back_base_height = inf; },
+         "channel 7, peak 1, its back_base_height"},
+    };
+    TempDir dir;
+    WriteBytes(dir / "a.xstg", "old");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        CTarvikFile4 doc;
+        SmallDocument(doc);
+        doc.m_channels.push_back(MakeChannel(7, 0.0, 0.5, {4.0f, 5.0f, 6.0f}));
+        doc.m_channels[1].table.resize(2);
+        c.spoil(doc);
+        EXPECT_EQ(doc.SaveToFile(dir / "a.xstg"), save_result::kNonFiniteValue);
+        EXPECT_EQ(doc.LastFailure().detail, c.where);
+        EXPECT_EQ(DescribeFailure(doc.LastFailure()),
+                  "cannot save: result code -11: the document holds a value that is infinite or "
+                  "not a number: " +
+                      std::string(c.where));
+    }
+    EXPECT_EQ(ReadBytes(dir / "a.xstg"), "old");
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"a.xstg"});
 }
 
 // A save interrupted by a signal leaves neither the document nor its temporary file.

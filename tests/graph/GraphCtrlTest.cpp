@@ -18,10 +18,11 @@ struct PaintedGraph {
         graph.resize(400, 300);
         graph.SetVisibleRangeX(0, 10);
         graph.SetVisibleRangeY(0, 100);
-        graph.m_peaks = &peaks;
-        graph.m_selectedPeak = &selected;
     }
-    QImage Render() { return graph.RenderImage(); }
+    QImage Render() {
+        graph.ShowPeaks(&peaks, selected);
+        return graph.RenderImage();
+    }
     QPoint Apex(int i) { return {graph.MapX(peaks[i].time), graph.MapY(peaks[i].height)}; }
 };
 
@@ -32,13 +33,13 @@ GenPeak4 Peak(double time, double height) {
     return p;
 }
 
-TEST(GraphCtrl, SelectedPeakIsGreyTheOthersGreenInOnePaint) {
+TEST(GraphCtrl, SelectedPeakIsDarkGreyTheOthersGreenInOnePaint) {
     PaintedGraph g;
     g.peaks = {Peak(3, 50), Peak(6, 50)};
     g.selected = 1;
     const QImage image = g.Render();
     EXPECT_EQ(image.pixelColor(g.Apex(0)), QColor(38, 213, 153));
-    EXPECT_EQ(image.pixelColor(g.Apex(1)), QColor(197, 197, 197));
+    EXPECT_EQ(image.pixelColor(g.Apex(1)), QColor(96, 96, 96));
 }
 
 TEST(GraphCtrl, CrosshairAndReadoutOnlyWhileMarkingOrDraggingTheApex) {
@@ -46,23 +47,22 @@ TEST(GraphCtrl, CrosshairAndReadoutOnlyWhileMarkingOrDraggingTheApex) {
     g.peaks = {Peak(3, 50)};
     g.Render();  // lays the plot out
     const QPoint cursor(g.graph.MapX(5), g.graph.MapY(40));
-    g.graph.m_cursorX = cursor.x();
-    g.graph.m_cursorY = cursor.y();
     const QPoint on_crosshair(g.graph.MapX(8), cursor.y());
     const QPoint in_readout(cursor.x() + 10, cursor.y() + 10);
     auto dark = [](QColor c) { return c.lightness() < 64; };
 
     struct Case {
         bool marking;
-        PeakDrag drag;
+        bool drag_apex;
         bool crosshair;
         bool readout;
     };
-    for (const Case& c :
-         {Case{false, PeakDrag::None, false, false}, Case{true, PeakDrag::None, true, true},
-          Case{false, PeakDrag::Apex, false, true}}) {
-        g.graph.m_markingMode = c.marking;
-        g.graph.m_dragMode = c.drag;
+    for (const Case& c : {Case{false, false, false, false}, Case{true, false, true, true},
+                          Case{false, true, false, true}}) {
+        g.graph.SetMarkingMode(c.marking);
+        if (c.drag_apex) g.graph.OnLeftButtonDown({g.Apex(0).x(), g.Apex(0).y()});
+        g.graph.OnMouseMoveAt({cursor.x(), cursor.y()}, c.drag_apex);
+        EXPECT_EQ(g.graph.DragMode(), c.drag_apex ? PeakDrag::Apex : PeakDrag::None);
         const QImage image = g.Render();
         EXPECT_EQ(dark(image.pixelColor(on_crosshair)), c.crosshair);
         // Some dark text pixel lies in the box where "X: 5.00, Y: 40.00" starts.

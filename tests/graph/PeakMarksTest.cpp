@@ -64,9 +64,22 @@ TEST(PeakMarks, SelectedPeakIsGreyOthersGreenAndFreshWindowSitsAtOrigin) {
     const auto ellipses = canvas.Of(Kind::Ellipse);
     ASSERT_EQ(ellipses.size(), 2u);
     EXPECT_EQ(ellipses[0].colour, (Rgb{38, 213, 153}));
-    EXPECT_EQ(ellipses[1].colour, (Rgb{197, 197, 197}));
+    EXPECT_EQ(ellipses[1].colour, (Rgb{96, 96, 96}));
     // The first peak's window line: from time 0, value 0 to the same point.
     EXPECT_EQ(canvas.Of(Kind::Line).at(3).points, (std::vector<PlotPoint>{{0, 40}, {0, 40}}));
+}
+
+TEST(PeakMarks, TheApexStandsOnTheBaselineWhereItIsDrawnAndHit) {
+    // A drift of 0.2 mV per minute adds 10 mV at 50 minutes: the apex of height 20 is at 30.
+    const BaselineFn drift = [](double t) { return 0.2 * t; };
+    const std::vector<GenPeak4> peaks{Peak(50, 20, 40, 60)};
+    RecordingCanvas canvas;
+    DrawPeakMarks(canvas, Frame(), peaks, -1, PeakDrag::None, {}, drift);
+    const auto ellipses = canvas.Of(Kind::Ellipse);
+    ASSERT_EQ(ellipses.size(), 1u);
+    EXPECT_EQ(ellipses[0].rect, (PlotRect{47, 7, 53, 13}));  // centre (50, 40 - 30), radius 3
+    EXPECT_EQ(HitTestPeaks(Frame(), peaks, {50, 10}, 2, drift).drag, PeakDrag::Apex);
+    EXPECT_EQ(HitTestPeaks(Frame(), peaks, {50, 20}, 2, drift).drag, PeakDrag::None);
 }
 
 TEST(PeakMarks, GuidesSpanThePlotForEveryPeakDuringBoundAndWindowDrags) {

@@ -70,9 +70,43 @@ TEST(TickScale, FixedRangeIncludesLastTickAndLabelsNegativeZeroAsZero) {
     const std::vector<double> ticks = Ticks(t);
     ASSERT_EQ(ticks.size(), 6u);
     for (int i = 0; i < 6; ++i) EXPECT_DOUBLE_EQ(ticks[i], 20.0 * i);
-    // ceil(0 / 20 - 0.01) is -0, and so is the first tick; its label is a plain "0".
-    EXPECT_TRUE(std::signbit(ticks[0]));
+    // ceil(0 / 20 - 0.01) is -0; the tick is zero and its label a plain "0".
     EXPECT_EQ(FormatTickLabel(ticks[0]), "0");
+}
+
+// Ticks are first + i * step, and one a rounding error from zero is zero: an axis across zero
+// and the axis of an empty channel fitted to its data (a flat 0, padded to +-0.0005) label their
+// middle tick "0", never a residue such as "-2.775557562e-17".
+TEST(TickScale, TicksAreMultiplesOfTheStepFromTheFirstAndZeroIsExact) {
+    struct Case {
+        double min, max;
+        int length;
+        double spacing;
+        bool automatic;
+    };
+    double empty_min = 0.0, empty_max = 0.0;
+    PadDataRange(empty_min, empty_max, 3);
+    for (const Case c :
+         {Case{-0.3, 0.3, 100, 10, false}, Case{-0.3, 0.3, 600, 40, true},
+          Case{empty_min, empty_max, 300, 22, true}, Case{-0.7, 0.2, 400, 40, false}}) {
+        SCOPED_TRACE(c.min);
+        double min = c.min, max = c.max;
+        const TickScale scale = ComputeTicks(min, max, c.length, c.spacing, c.automatic, 1.0);
+        const std::vector<double> ticks = Ticks(scale);
+        ASSERT_GE(ticks.size(), 3u);
+        int zeros = 0;
+        for (std::size_t i = 0; i < ticks.size(); ++i) {
+            const double exact = scale.first + static_cast<double>(i) * scale.step;
+            if (ticks[i] == 0.0) {
+                ++zeros;
+                EXPECT_EQ(FormatTickLabel(ticks[i]), "0");
+                EXPECT_LT(std::fabs(exact), 1e-6 * scale.step);
+            } else {
+                EXPECT_EQ(ticks[i], exact);
+            }
+        }
+        EXPECT_EQ(zeros, 1);
+    }
 }
 
 TEST(TickScale, LabelsAreTenSignificantDigits) {

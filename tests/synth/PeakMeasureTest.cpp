@@ -34,6 +34,26 @@ TEST(FindPeakBounds, IsolatedPeakStopsWhereTheFlankFlattens) {
     EXPECT_TRUE(p.auto_bounds);
 }
 
+// A peak below zero is measured as its mirror image: the bounds of the positive peak of the same
+// size (4.67 and 5.33 for a width of 0.1), and an area of that peak's magnitude, negative: about
+// height x width x sqrt(pi) = -2.006 for the height of -11.32.
+TEST(FindPeakBounds, NegativePeakGetsTheBoundsOfItsMirrorImageAndANegativeArea) {
+    GenPeak4 negative = Peak(5.0, -11.32, 0.1);
+    GenPeak4 positive = Peak(5.0, 11.32, 0.1);
+    const Signal4 below = Filled({negative});
+    const Signal4 above = Filled({positive});
+    FindPeakBounds(below, negative);
+    FindPeakBounds(above, positive);
+    EXPECT_NEAR(negative.front, 4.67, 1e-12);
+    EXPECT_NEAR(negative.back, 5.33, 1e-12);
+    EXPECT_EQ(negative.front, positive.front);
+    EXPECT_EQ(negative.back, positive.back);
+    EXPECT_EQ(negative.front_base_height, -positive.front_base_height);
+    EXPECT_EQ(ComputePeakArea(below, negative), -ComputePeakArea(above, positive));
+    EXPECT_NEAR(negative.area, -11.32 * 0.1 * std::sqrt(M_PI),
+                1e-4 * 11.32 * 0.1 * std::sqrt(M_PI));
+}
+
 TEST(FindPeakBounds, NeighbouringPeaksMeetAtTheValley) {
     GenPeak4 first = Peak(5.0, 1.0, 0.1);
     GenPeak4 second = Peak(5.3, 0.8, 0.1);

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <optional>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "synth/Channel4.h"
+#include "synth/FiniteCheck.h"
 #include "synth/Peak4.h"
 #include "synth/Signal4.h"
 
@@ -58,6 +63,70 @@ TEST(Signal4, CopiesKeepEveryFieldAndResizeZeroFills) {
     }
     s.Resize(5);
     EXPECT_EQ(s.samples, (std::vector<float>{1, 2, 3, 0, 0}));
+}
+
+// Cutting a long run back (as a shorter analysis time does: a fresh empty signal assigned, then
+// resized) keeps only room for the samples left.
+TEST(Signal4, CuttingTheSamplesBackGivesTheirMemoryBack) {
+    constexpr std::size_t kLong = 10'000'000;
+    constexpr std::size_t kShort = 1'000;
+    auto long_run = [] {
+        Signal4 s(0.01, 0.0, nullptr, 0);
+        s.Resize(kLong);
+        return s;
+    };
+    Signal4 resized = long_run();
+    resized.Resize(kShort);
+    Signal4 assigned = long_run();
+    assigned.Assign(Signal4(0.01, 0.0, std::vector<float>(kShort, 1.0f).data(), kShort));
+    Signal4 refreshed = long_run();
+    refreshed.Assign(Signal4());
+    refreshed.Resize(kShort);
+    for (const Signal4* s : {&resized, &assigned, &refreshed}) {
+        EXPECT_EQ(s->Size(), kShort);
+        EXPECT_EQ(s->samples.capacity(), kShort);
+    }
+    EXPECT_EQ(assigned.samples[kShort - 1], 1.0f);
+}
+
+// The first value that is not finite: samples before peaks, a peak's stored values in stored
+// order, and a working peak's width and window values after them.
+TEST(FindNonFiniteValue, NamesTheFirstSampleOrPeakValueThatIsNotFinite) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::vector<float> finite{1.0f, 2.0f, 3.0f};
+    const std::vector<float> overflowed{1.0f, -inf, std::nanf("")};
+    GenPeak4 good = MakeNewPeak(1.0, 1.0);
+    GenPeak4 bad_area = good;
+    bad_area.area = -std::numeric_limits<double>::infinity();
+    bad_area.concent = nan;
+    GenPeak4 bad_window = good;
+    bad_window.window_back_height = nan;
+    struct Case {
+        std::vector<float> samples;
+        std::vector<GenPeak4> peaks;
+        std::optional<std::size_t> sample;
+        std::size_t peak;
+        std::string_view field;
+    };
+    for (const Case& c :
+         {Case{finite, {good, bad_area}, {}, 1, "area"}, Case{overflowed, {bad_area}, 1, 0, {}},
+          Case{finite, {good, good, bad_window}, {}, 2, "window_back_height"}}) {
+        const Signal4 s(1.0, 0.0, c.samples.data(), c.samples.size());
+        const auto found = FindNonFiniteValue(s, c.peaks);
+        ASSERT_TRUE(found);
+        EXPECT_EQ(found->sample, c.sample);
+        if (!c.sample) {
+            EXPECT_EQ(found->peak, c.peak);
+        }
+        EXPECT_EQ(found->field, c.field);
+    }
+    // As stored, the window values are gone: only stored fields count.
+    const std::vector<Peak4> stored{good, bad_window};
+    const Signal4 s(1.0, 0.0, finite.data(), finite.size());
+    EXPECT_FALSE(FindNonFiniteValue(s, stored));
+    const std::vector<Peak4> stored_bad{bad_area};
+    EXPECT_EQ(FindNonFiniteValue(s, stored_bad)->field, "area");
 }
 
 TEST(Peak4, GenPeakGivenAsStoredPeakKeepsTheStoredFieldsOnly) {

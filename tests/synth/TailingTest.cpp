@@ -88,6 +88,22 @@ namespace {
 // A small peak on the flank of a tall one has no apex of its own: climbing from its time would
 // measure the tall one, so it is not measured at all. A neighbour whose valley stays above the
 // 5 % level leaves the factor unmeasured but not the asymmetry at 10 %.
+// Summed over its samples, a peak holds height x width x AreaPerWidth: sqrt(pi) for the Gaussian,
+// and for tailing and fronting peaks what the exponentially modified Gaussian integrates to.
+TEST(Tailing, AreaIsHeightTimesWidthTimesAreaPerWidth) {
+    for (const double factor : {0.7, 1.0, 1.8, 3.5}) {
+        SCOPED_TRACE(factor);
+        const GenPeak4 peak = Tailed(20.0, 3.0, 0.2, factor);
+        Signal4 s(0.002, 0.0, nullptr, 0);
+        FillSignal(s, 50'000, {peak});
+        double sum = 0.0;
+        for (const float v : s.samples) sum += v;
+        const double expected = 3.0 * 0.2 * AreaPerWidth(peak.tail);
+        EXPECT_NEAR(sum * s.step, expected, 1e-5 * expected);
+    }
+    EXPECT_DOUBLE_EQ(AreaPerWidth(TailShape{}), std::sqrt(M_PI));
+}
+
 TEST(PeakShape, PeaksWithoutTheirOwnApexOrCrossingAreNotMeasured) {
     Signal4 signal(0.01, 0.0, nullptr, 0);
     GenPeak4 tall = Tailed(3.0, 100.0, 0.1, 1.0);
