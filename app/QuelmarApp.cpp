@@ -1,30 +1,42 @@
 #include "QuelmarApp.h"
 
-#include <QLibraryInfo>
+#include <QCommandLineParser>
 #include <QLocale>
-#include <QTranslator>
+#include <cstdio>
 
 #include "AppSettings.h"
+#include "CommandLine.h"
 #include "DataBaseConnectionBase.h"
 #include "dialog/QuelmarDlg.h"
+#include "res/Language.h"
+#include "res/Version.h"
 
 CQuelmarApp::CQuelmarApp(int& argc, char** argv) : QApplication(argc, argv) {
     // The per-user profile lives under the organisation and the program's name, which Qt takes
     // from the executable's base name.
     setOrganizationName(QString::fromLatin1(AppSettings::kOrganization));
-    // The program speaks Russian whatever the system's language, and so do Qt's own dialogs and
-    // menus (the save dialog, message box buttons, an edit's context menu).
-    auto* translator = new QTranslator(this);
-    if (translator->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        installTranslator(translator);
+    setApplicationVersion(QString::fromLatin1(QuelmarVersion::kText));
 }
 
 int CQuelmarApp::InitInstance() {
+    QCommandLineParser parser;
+    DescribeCommandLine(parser);
+    // An unknown option prints why and ends the process here.
+    parser.process(arguments());
+    const QString asked = parser.value(QStringLiteral("lang"));
+    if (!asked.isEmpty() && asked != QLatin1String(kRussian) && asked != QLatin1String(kEnglish)) {
+        std::fprintf(stderr, "quelmar: --lang takes ru or en, not %s\n", qPrintable(asked));
+        return 2;
+    }
+    // The window speaks the user's language; stored documents do not change with it.
+    InstallTranslations(*this, ChooseLanguage(asked, QLocale::system()));
+
     const QString folder = AppSettings::DatabaseFolder();
     DataBaseConnectionBase::Instance().SetPath(AppSettings::DatabasePath(folder));
 
     CQuelmarDlg dialog;
+    if (!parser.positionalArguments().isEmpty())
+        dialog.OpenFile(parser.positionalArguments().constFirst());
     dialog.exec();
     return 0;
 }

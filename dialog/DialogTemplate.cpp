@@ -24,12 +24,11 @@ const TemplateControl kMainTemplate[] = {
     {Id::AnalysisTime, {566, 236, 40, 14}, kStayBottomRight},
     {Id::AnalysisTimeLabel, {496, 239, 67, 8}, kStayBottomRight},
     {Id::SampleRate, {566, 251, 40, 14}, kStayBottomRight},
-    {Id::SampleRateLabel, {496, 254, 54, 8}, kStayBottomRight},
+    {Id::SampleRateLabel, {496, 254, 67, 8}, kStayBottomRight},
     {Id::Noise, {566, 265, 40, 14}, kStayBottomRight},
-    {Id::NoiseLabel, {496, 268, 28, 8}, kStayBottomRight},
+    {Id::NoiseLabel, {496, 268, 67, 8}, kStayBottomRight},
     {Id::DeleteAllPeaks, {7, 250, 18, 14}, kStayBottomLeft},
     {Id::Drift, {566, 280, 40, 14}, kStayBottomRight},
-    // Wide enough for "mV per minute".
     {Id::DriftLabel, {496, 283, 67, 8}, kStayBottomRight},
     {Id::StatusLine, {7, 310, 599, 11}, kStayBottomGrowX},
 };

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSessionManager>
@@ -12,6 +13,8 @@
 #include <QTimer>
 
 #include "DialogProfile.h"
+#include "GraphSetup.h"
+#include "OpenFileChooser.h"
 #include "SaveFileChooser.h"
 #include "TabCtrl.h"
 #include "graph/GraphCtrl.h"
@@ -22,8 +25,9 @@
 
 namespace {
 
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
+// A text of the string table in the user's language.
+QString Text(const char* source) {
+    return Strings::Tr(source);
 }
 
 struct ButtonInfo {
@@ -91,9 +95,10 @@ CQuelmarDlg::CQuelmarDlg(QWidget* parent)
     setFont(DialogFont());
     m_templatePixels = UnitsToPixels(kTemplateSize, BaseUnits{});
     CreateControls();
-    resize(m_templatePixels);
-    setMinimumSize(std::min(kMinimumWidthPixels, m_templatePixels.width()),
-                   m_templatePixels.height());
+    CreateMenus();
+    resize(TemplateClientSize());
+    setMinimumSize(std::min(kMinimumWidthPixels, TemplateClientSize().width()),
+                   TemplateClientSize().height());
     LayOutControls();
     // Every key of the window passes through FilterKey before the control with the focus.
     qApp->installEventFilter(this);
@@ -277,12 +282,7 @@ void CQuelmarDlg::SetTabOrder() {
 }
 
 void CQuelmarDlg::ConfigureGraph() {
-    m_graph->m_x_caption = Strings::kTimeAxisCaption;
-    m_graph->m_y_caption = Strings::kResponseAxisCaption;
-    // The left button belongs to peak editing.
-    m_graph->m_zoom_enabled = true;
-    m_graph->m_zoom_button = CAutoView::ZoomButton::Right;
-    m_graph->m_frame_flags = CAutoPanel::kGridX | CAutoPanel::kGridY | CAutoPanel::kTicksAround;
+    ConfigureChromatogramGraph(*m_graph);
 }
 
 void CQuelmarDlg::resizeEvent(QResizeEvent* event) {
@@ -290,11 +290,19 @@ void CQuelmarDlg::resizeEvent(QResizeEvent* event) {
     LayOutControls();
 }
 
+QSize CQuelmarDlg::TemplateClientSize() const {
+    return m_templatePixels + QSize(0, m_menuBar->sizeHint().height());
+}
+
 void CQuelmarDlg::LayOutControls() {
-    const QSize delta = size() - m_templatePixels;
+    // The menu bar across the top; the template's controls below it, as the template lays them.
+    const int menu = m_menuBar->sizeHint().height();
+    m_menuBar->setGeometry(0, 0, width(), menu);
+    const QSize delta = size() - TemplateClientSize();
     for (const TemplateControl& c : MainTemplate())
         if (QWidget* widget = Control(c.id))
-            widget->setGeometry(ResizedRect(UnitsToPixels(c.units, BaseUnits{}), c.rule, delta));
+            widget->setGeometry(ResizedRect(UnitsToPixels(c.units, BaseUnits{}), c.rule, delta)
+                                    .translated(0, menu));
     PlacePages();
 }
 
@@ -337,6 +345,10 @@ bool CQuelmarDlg::FilterKey(QObject* receiver, const QKeyEvent& key) {
     }
     if (is(Qt::ControlModifier, Qt::Key_N)) {
         OnNew();
+        return true;
+    }
+    if (is(Qt::ControlModifier, Qt::Key_O)) {
+        OnOpen();
         return true;
     }
     if (!in_text && is(Qt::ControlModifier, Qt::Key_Z)) {

@@ -16,8 +16,10 @@
 class CGraphCtrl;
 class CTabCtrl;
 class CTablePg;
+class IOpenFileChooser;
 class ISaveFileChooser;
 class QLabel;
+class QMenuBar;
 class QLineEdit;
 class QPushButton;
 
@@ -82,6 +84,25 @@ public:
     // A new chromatogram (after the unsaved-changes question): one flat channel, the current
     // time and rate, nothing to undo.
     void OnNew();
+    // Asks for a file and opens it (after the unsaved-changes question).
+    void OnOpen();
+    // Exports of the current chromatogram and pictures of the graph. Each asks for a file (the
+    // picture first for its size and whether to show the peak marks); the ...To forms are the
+    // commands behind them. The exports write what `xstgtool export` writes for the document as
+    // it would be saved now; the picture is what the graph shows. False, with the reason on the
+    // status line, when nothing was written.
+    void OnExportCsv();
+    void OnExportAia();
+    void OnExportPicture();
+    bool ExportCsvTo(const QString& path);
+    bool ExportAiaTo(const QString& path);
+    bool ExportPictureTo(const QString& path, QSize size, bool marks);
+    // Puts the graph, as it shows now with its marks, on the clipboard as an image.
+    void OnCopyPicture();
+    QMenuBar* MenuBar() const { return m_menuBar; }
+    // Opens a document or a scenario in place of the work. A file that cannot be opened leaves
+    // the work as it was and says which file and why; false then.
+    bool OpenFile(const QString& path);
     // The file the work belongs to; empty for a new chromatogram.
     QString DocumentPath() const { return m_documentPath; }
     // Asks "Сохранить изменения?" when the work has unsaved changes. True when the caller may go
@@ -91,6 +112,7 @@ public:
 
     // Replaces the save dialog (tests give paths without showing one).
     void SetSaveFileChooser(std::unique_ptr<ISaveFileChooser> chooser);
+    void SetOpenFileChooser(std::unique_ptr<IOpenFileChooser> chooser);
     // How long a save runs before it shows its progress (tests shorten it).
     void SetProgressDelay(int milliseconds) { m_progressDelayMs = milliseconds; }
 
@@ -126,6 +148,9 @@ private:
     void ConfigureGraph();
     void LayOutControls();
     void SetTabOrder();
+    void CreateMenus();
+    // The client size of the template and the menu bar above it.
+    QSize TemplateClientSize() const;
     // Filters the keys of the whole window before its controls see them. True: consumed.
     bool FilterKey(QObject* receiver, const QKeyEvent& key);
 
@@ -168,6 +193,8 @@ private:
     // "run1.xstg* — <title>  <version>": the file's name, a mark while there are unsaved
     // changes.
     void UpdateCaption();
+    bool OpenDocument(const QString& path);
+    void ShowOpenFailure(const QString& path, const QString& reason);
     // Puts `model` in place of the work, as a new or opened chromatogram.
     void TakeModel(std::unique_ptr<CGeneratorModel> model, const QString& path);
 
@@ -176,12 +203,14 @@ private:
     CTabCtrl* m_tab = nullptr;
     CGraphCtrl* m_graph = nullptr;
     QLabel* m_status = nullptr;
+    QMenuBar* m_menuBar = nullptr;
     std::vector<CTablePg*> m_pages;  // owned through Qt's parent; one per channel
     std::map<ControlId, QWidget*> m_controls;
     QSize m_templatePixels;              // client size of the template, the base of every resize
     std::optional<QRect> m_storedFrame;  // applied once the window manager has framed us
     int m_frameWaits = 0;
     std::unique_ptr<ISaveFileChooser> m_saveChooser;
+    std::unique_ptr<IOpenFileChooser> m_openChooser;
     QString m_documentPath;
     // The end of the session has asked about unsaved work already.
     bool m_closeAsked = false;

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "GraphSetup.h"
 #include "QuelmarDlg.h"
 #include "RefusalText.h"
 #include "TabCtrl.h"
@@ -13,10 +14,8 @@
 
 namespace {
 
-constexpr Rgb kCurveColour{19, 43, 169};
-
 QString TabCaption(int number_from_one) {
-    return QString::fromUtf8(Strings::kChannelTab).arg(number_from_one);
+    return Strings::Tr(Strings::kChannelTab).arg(number_from_one);
 }
 
 }  // namespace
@@ -119,43 +118,13 @@ void CQuelmarDlg::SelectChannel(int index) {
 }
 
 void CQuelmarDlg::ShowCurrentPeaks() {
-    if (!m_model->HasChannel(m_currentChannel)) {
-        m_graph->ShowPeaks(nullptr, -1);
-        return;
-    }
-    const int channel = m_currentChannel;
-    const CGeneratorModel* model = m_model.get();
-    m_graph->ShowPeaks(&model->Peaks(channel), Page(channel)->SelectedRow(),
-                       [model, channel](double t) { return model->BaselineAt(channel, t); });
+    ShowChannelPeaks(
+        *m_graph, *m_model, m_currentChannel,
+        m_model->HasChannel(m_currentChannel) ? Page(m_currentChannel)->SelectedRow() : -1);
 }
 
 void CQuelmarDlg::RebuildGraphSeries() {
-    m_graph->ClearSeries();
-    for (int c = 0; c < m_model->ChannelCount(); ++c) {
-        const Signal4& signal = m_model->ChannelSignal(c);
-        CAutoSeries& curve = m_graph->AddSeries();
-        curve.m_line_colour = kCurveColour;
-        SampleGrid grid;
-        std::int32_t last_index;
-        {
-            const std::lock_guard lock(signal.guard);
-            grid = {signal.start, signal.step};
-            last_index = signal.last_index;
-        }
-        const std::size_t count = signal.Size();
-        const std::int64_t end_index =
-            last_index >= 0 ? last_index : static_cast<std::int64_t>(count) - 1;
-        curve.m_y_values = signal.samples.data();
-        curve.m_x_values = nullptr;
-        curve.m_point_count = static_cast<std::int32_t>(count);
-        curve.m_x_start = grid.start;
-        curve.m_x_end = grid.start + static_cast<double>(end_index) * grid.step;
-        curve.m_x_step =
-            count >= 2 ? (curve.m_x_end - curve.m_x_start) / static_cast<double>(count - 1) : 0.0;
-        // Only the current channel's curve is drawn, whatever changed.
-        curve.m_hidden = c != m_currentChannel;
-    }
-    m_graph->update();
+    ShowChannelCurves(*m_graph, *m_model, m_currentChannel);
 }
 
 void CQuelmarDlg::ResetAxisRanges() {

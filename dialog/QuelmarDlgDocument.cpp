@@ -12,11 +12,11 @@
 
 void CQuelmarDlg::UpdateCaption() {
     const QString version = GetVersionString();
-    const QString title = QString::fromUtf8(Strings::kDialogCaption) +
+    const QString title = Strings::Tr(Strings::kDialogCaption) +
                           (version.isEmpty() ? QString() : QStringLiteral("  ") + version);
-    const QString name = m_documentPath.isEmpty() ? QString::fromUtf8(Strings::kUntitled)
+    const QString name = m_documentPath.isEmpty() ? Strings::Tr(Strings::kUntitled)
                                                   : QFileInfo(m_documentPath).fileName();
-    setWindowTitle(QString::fromUtf8(Strings::kCaption)
+    setWindowTitle(Strings::Tr(Strings::kCaption)
                        .arg(name, m_model->Modified() ? QStringLiteral("*") : QString(), title));
 }
 
@@ -47,7 +47,7 @@ void CQuelmarDlg::OnNew() {
 bool CQuelmarDlg::MaySetWorkAside() {
     if (!m_model->Modified()) return true;
     QMessageBox question(QMessageBox::Question, windowTitle(),
-                         QString::fromUtf8(Strings::kSaveChangesQuestion),
+                         Strings::Tr(Strings::kSaveChangesQuestion),
                          QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     question.setDefaultButton(QMessageBox::Save);
     question.setEscapeButton(QMessageBox::Cancel);

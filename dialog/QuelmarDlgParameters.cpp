@@ -69,7 +69,7 @@ void CQuelmarDlg::OnEditTextEdited(ControlId id) {
     const ParsedNumber parsed = ParseEditNumber(Edit(id)->text().toStdString());
     QString refusal;
     if (parsed.kind != NumberTextKind::Number) {
-        refusal = QString::fromUtf8(Strings::kEnterNumber);
+        refusal = Strings::Tr(Strings::kEnterNumber);
     } else if (parsed.value != ValueInEffect(id)) {
         FinishPendingEdits();
         const ModelChange change = ApplyParameter(id, parsed.value);
@@ -106,7 +106,7 @@ void CQuelmarDlg::ShowEditState(ControlId id, const QString& refusal) {
     edit->setPalette(palette);
     const QString tip =
         valid ? QString()
-              : QString::fromUtf8(Strings::kNotInEffect).arg(refusal, Shortest(ValueInEffect(id)));
+              : Strings::Tr(Strings::kNotInEffect).arg(refusal, Shortest(ValueInEffect(id)));
     edit->setToolTip(tip);
     if (valid) {
         if (QToolTip::isVisible() && QToolTip::text() != tip) QToolTip::hideText();

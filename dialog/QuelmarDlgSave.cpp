@@ -21,27 +21,27 @@ QString SaveFailureReason(int code) {
     using namespace save_result;
     switch (code) {
         case kOpenFailed:
-            return QString::fromUtf8(Strings::kSaveOpenFailed);
+            return Strings::Tr(Strings::kSaveOpenFailed);
         case kHeaderNotWritten:
-            return QString::fromUtf8(Strings::kSaveHeaderNotWritten);
+            return Strings::Tr(Strings::kSaveHeaderNotWritten);
         case kBadSpectrumLength:
-            return QString::fromUtf8(Strings::kSaveBadSpectrumLength);
+            return Strings::Tr(Strings::kSaveBadSpectrumLength);
         case kBlockHeaderNotWritten:
-            return QString::fromUtf8(Strings::kSaveBlockNotWritten);
+            return Strings::Tr(Strings::kSaveBlockNotWritten);
         case kDataNotWritten:
-            return QString::fromUtf8(Strings::kSaveDataNotWritten);
+            return Strings::Tr(Strings::kSaveDataNotWritten);
         case kXmlNotWritten:
-            return QString::fromUtf8(Strings::kSaveXmlNotWritten);
+            return Strings::Tr(Strings::kSaveXmlNotWritten);
         case kNotRegularFile:
-            return QString::fromUtf8(Strings::kSaveNotRegularFile);
+            return Strings::Tr(Strings::kSaveNotRegularFile);
         case kSpectraPathIsDocument:
-            return QString::fromUtf8(Strings::kSaveSpectraPathIsDocument);
+            return Strings::Tr(Strings::kSaveSpectraPathIsDocument);
         case kTooLarge:
-            return QString::fromUtf8(Strings::kSaveTooLarge);
+            return Strings::Tr(Strings::kSaveTooLarge);
         case kNonFiniteValue:
-            return QString::fromUtf8(Strings::kSaveNonFiniteValue);
+            return Strings::Tr(Strings::kSaveNonFiniteValue);
         default:
-            return QString::fromUtf8(Strings::kSaveUnknown).arg(code);
+            return Strings::Tr(Strings::kSaveUnknown).arg(code);
     }
 }
 
@@ -52,7 +52,7 @@ QString LeftOutText(const std::vector<ChannelLeftOut>& left_out) {
         count += channel.peaks.size();
         channels << QString::number(channel.channel + 1);
     }
-    return QString::fromUtf8(Strings::kPeaksLeftOut)
+    return Strings::Tr(Strings::kPeaksLeftOut)
         .arg(static_cast<qulonglong>(count))
         .arg(channels.join(QStringLiteral(", ")));
 }
@@ -72,8 +72,8 @@ int CQuelmarDlg::SaveInBackground(const std::string& path, std::int64_t date) {
     std::unique_ptr<QProgressDialog> progress;
     for (;;) {
         if (!progress && clock.elapsed() >= m_progressDelayMs) {
-            progress = std::make_unique<QProgressDialog>(QString::fromUtf8(Strings::kSaving),
-                                                         QString(), 0, 0, this);
+            progress = std::make_unique<QProgressDialog>(Strings::Tr(Strings::kSaving), QString(),
+                                                         0, 0, this);
             progress->setWindowModality(Qt::WindowModal);
             progress->setMinimumDuration(0);
             progress->show();
@@ -101,7 +101,7 @@ bool CQuelmarDlg::SaveTo(const QString& path) {
     if (result == save_result::kOk) {
         m_documentPath = path;
         UpdateCaption();
-        QString status = QString::fromUtf8(Strings::kSaved).arg(path);
+        QString status = Strings::Tr(Strings::kSaved).arg(path);
         if (!left_out.empty()) status += QStringLiteral(" ") + LeftOutText(left_out);
         SetStatus(status);
         return true;
@@ -113,11 +113,11 @@ bool CQuelmarDlg::SaveTo(const QString& path) {
     QString reason = SaveFailureReason(result);
     if (failure.system_error != 0)
         reason += QStringLiteral("\n") +
-                  QString::fromUtf8(Strings::kSystemReason)
+                  Strings::Tr(Strings::kSystemReason)
                       .arg(QString::fromLocal8Bit(std::strerror(failure.system_error)));
     // Told after the save, so that the message never holds it up, and without blocking.
-    const QString message = QString::fromUtf8(Strings::kSaveFailed).arg(file, reason);
-    auto* box = new QMessageBox(QMessageBox::Warning, QString::fromUtf8(Strings::kSaveFailedTitle),
+    const QString message = Strings::Tr(Strings::kSaveFailed).arg(file, reason);
+    auto* box = new QMessageBox(QMessageBox::Warning, Strings::Tr(Strings::kSaveFailedTitle),
                                 message, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();

@@ -55,6 +55,8 @@ const char* TextOf(RefusalCode code) {
             return kRefusedAreaNotPositive;
         case RefusalCode::AreaUnreachable:
             return kRefusedAreaUnreachable;
+        case RefusalCode::AreaTooSmall:
+            return kRefusedAreaTooSmall;
         case RefusalCode::AreaNeedsHeight:
             return kRefusedAreaNeedsHeight;
         case RefusalCode::SignalNotFinite:
@@ -76,9 +78,12 @@ const char* TextOf(RefusalCode code) {
 }  // namespace
 
 QString RefusalText(const Refusal& refusal) {
-    QString text = QString::fromUtf8(TextOf(refusal.code));
+    QString text = Strings::Tr(TextOf(refusal.code));
     if (!text.contains(QStringLiteral("%1"))) return text;
     // The one message that names a channel counts channels from 1, as the tabs do.
     if (refusal.code == RefusalCode::SignalNotFinite) return text.arg(refusal.channel + 1);
+    // Areas as the table shows them.
+    if (refusal.code == RefusalCode::AreaUnreachable || refusal.code == RefusalCode::AreaTooSmall)
+        return text.arg(QString::fromStdString(FormatFixed(refusal.limit, 3)));
     return text.arg(Limit(refusal.limit));
 }

@@ -5,13 +5,18 @@
 #include "res/Strings.h"
 
 QString CSaveFileDialogChooser::ChoosePath(QWidget* owner) {
+    return ChooseExportPath(owner, Strings::Tr(Strings::kSaveFilter), QStringLiteral("xstg"));
+}
+
+QString CSaveFileDialogChooser::ChooseExportPath(QWidget* owner, const QString& filter,
+                                                 const QString& suffix) {
     // A dialog object rather than getSaveFileName: only it adds the default suffix, and it asks
     // before overwriting the file with the completed name.
     QFileDialog dialog(owner);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QString::fromUtf8(Strings::kSaveFilter));
-    dialog.setDefaultSuffix(QStringLiteral("xstg"));
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(suffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
 }

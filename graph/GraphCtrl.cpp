@@ -50,8 +50,22 @@ void CGraphCtrl::SetMarkingMode(bool on) {
     Invalidate();
 }
 
+void CGraphCtrl::PaintPicture(QPainter& painter, QSize size, bool marks) {
+    m_picture = true;
+    m_pictureMarks = marks;
+    CAutoCtrl::PaintPicture(painter, size);
+    m_picture = false;
+    RenderImage();
+}
+
 void CGraphCtrl::PaintContent(Canvas& canvas, const PlotRect& client) {
     if (!Draw(canvas, client)) return;
+    if (m_picture) {
+        if (m_pictureMarks && m_peaks != nullptr)
+            DrawPeakMarks(canvas, *this, *m_peaks, m_selectedPeak, PeakDrag::None,
+                          {m_peakColour, m_selectedPeakColour, m_apexRadius}, m_baseline);
+        return;
+    }
     if (m_peaks != nullptr) {
         const PeakMarkStyle style{m_peakColour, m_selectedPeakColour, m_apexRadius};
         DrawPeakMarks(canvas, *this, *m_peaks, m_selectedPeak, m_dragMode, style, m_baseline);

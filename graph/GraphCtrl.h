@@ -36,6 +36,11 @@ public:
     void SetMarkingMode(bool on);
     bool MarkingMode() const { return m_markingMode; }
 
+    // Paints the graph for a picture at `size`: the panel and, when `marks`, the peak marks;
+    // never the crosshair or the read-out. Lays the graph out for its own size again afterwards,
+    // so the mouse keeps hitting what the window shows.
+    void PaintPicture(QPainter& painter, QSize size, bool marks);
+
     // Plain calls behind the mouse handlers, in client pixels of the graph. Presses count only
     // inside the plot rectangle of the last paint; a drag that leaves it holds the mark at the
     // plot's edge.
@@ -94,6 +99,9 @@ private:
     int m_cursorY = 0;
     PeakDrag m_dragMode = PeakDrag::None;
     int m_dragIndex = -1;
+    // While a picture is painted: no crosshair, no read-out, marks only when asked for.
+    bool m_picture = false;
+    bool m_pictureMarks = true;
     // Whether peaks were ever placed with the mouse: a double-click fits the response axis to
     // the data only then.
     bool m_placedPeaks = false;

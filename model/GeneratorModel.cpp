@@ -7,7 +7,9 @@
 #include "FiniteValues.h"
 #include "file/NewGuidString.h"
 #include "file/XmlChars.h"
+#include "synth/FillSignal.h"
 #include "synth/PeakArea.h"
+#include "synth/PeakBounds.h"
 #include "synth/Regeneration.h"
 #include "synth/SampleCount.h"
 #include "synth/WidthFit.h"
@@ -37,6 +39,18 @@ ModelChange OneChannel(int channel) {
 bool IsParameter(StepKind kind) {
     return kind == StepKind::AnalysisTime || kind == StepKind::SampleRate ||
            kind == StepKind::Noise || kind == StepKind::Drift;
+}
+
+// What a regeneration would have measured on these samples, without making them again: bounds of
+// automatic peaks on the clean sum of the peaks, areas on the samples as they are.
+void MeasureStoredSamples(const Signal4& samples, std::vector<GenPeak4>& peaks) {
+    const SampleGrid grid = samples.Grid();
+    Signal4 clean(grid.step, grid.start, nullptr, 0);
+    clean.last_index = samples.last_index;
+    FillSignal(clean, samples.Size(), peaks);
+    for (GenPeak4& peak : peaks)
+        if (peak.auto_bounds) FindPeakBounds(clean, peak);
+    for (GenPeak4& peak : peaks) ComputePeakArea(samples, peak);
 }
 
 }  // namespace
@@ -364,17 +378,35 @@ ModelChange CGeneratorModel::SetPeakValue(int channel, int index, PeakValue what
 }
 
 ModelChange CGeneratorModel::FitArea(int channel, int index, double area) {
-    if (Refusal refused = CheckRequestedArea(area)) {
+    WorkingChannel working = Working(channel);
+    GenPeak4& peak = working.peaks[static_cast<std::size_t>(index)];
+    // A negative peak's measured area is negative; what is fitted is its magnitude, whichever
+    // sign the user typed.
+    const double wanted = peak.height < 0.0 ? std::fabs(area) : area;
+    if (Refusal refused = CheckRequestedArea(wanted)) {
         refused.channel = channel;
         return Refused(refused);
     }
-    WorkingChannel working = Working(channel);
-    GenPeak4& peak = working.peaks[static_cast<std::size_t>(index)];
-    peak.area = area;
+    peak.area = wanted;
     peak.auto_bounds = true;
-    FitWidthToArea(ChannelSignal(channel), working.peaks, static_cast<std::size_t>(index), area,
-                   working.noise, working.drift);
-    return ReplaceChannel(StepKind::EditPeak, channel, std::move(working));
+    const WidthFitResult fit =
+        FitWidthToArea(ChannelSignal(channel), working.peaks, static_cast<std::size_t>(index),
+                       wanted, working.noise, working.drift);
+    switch (fit.outcome) {
+        case WidthFitOutcome::Fitted:
+            return ReplaceChannel(StepKind::EditPeak, channel, std::move(working));
+        case WidthFitOutcome::NotPositive:
+            return Refused({RefusalCode::AreaNotPositive, 0.0, channel});
+        case WidthFitOutcome::Unreachable:
+            return Refused({RefusalCode::AreaUnreachable, fit.area, channel});
+        case WidthFitOutcome::TooSmall:
+            return Refused({RefusalCode::AreaTooSmall, fit.area, channel});
+        case WidthFitOutcome::NoHeight:
+            return Refused({RefusalCode::AreaNeedsHeight, 0.0, channel});
+        case WidthFitOutcome::NonFinite:
+            break;
+    }
+    return Refused({RefusalCode::SignalNotFinite, 0.0, channel});
 }
 
 ModelChange CGeneratorModel::RenamePeak(int channel, int index, std::string name) {
@@ -511,6 +543,74 @@ ModelChange CGeneratorModel::Redo() {
     m_history.Redone(std::move(step));
     m_mergeOpen = false;
     return change;
+}
+
+std::unique_ptr<CGeneratorModel> CGeneratorModel::Load(const std::string& path, int& result,
+                                                       FileFailure& failure) {
+    auto model = std::make_unique<CGeneratorModel>();
+    result = model->m_document.LoadFromFile(path);
+    failure = model->m_document.LastFailure();
+    if (result != 0) return nullptr;
+    model->AdoptDocument();
+    return model;
+}
+
+void CGeneratorModel::AdoptDocument() {
+    auto& records = m_document.m_channels;
+    // A document without channels opens with one flat channel, as a new chromatogram does.
+    if (records.empty()) records.push_back(FreshRecord(0, true));
+    Renumber();
+    const Signal4& first = records.front().signal;
+    const SampleGrid grid = first.Grid();
+    if (grid.step > 0.0 && std::isfinite(grid.step) && std::isfinite(grid.start) &&
+        first.Size() > 0) {
+        m_startTime = grid.start;
+        m_sampleRate = 1.0 / grid.step;
+        // The time whose ceil(time x rate) is the number of samples held: n x step may round a
+        // hair above n samples' worth.
+        double minutes = static_cast<double>(first.Size()) * grid.step;
+        for (int i = 0; i < 4 && ComputeSampleCount(minutes, m_sampleRate).count > first.Size();
+             ++i)
+            minutes = std::nextafter(minutes, 0.0);
+        m_analysisTime = minutes;
+    }
+    m_working.assign(records.size(), WorkingChannel{});
+    for (std::size_t c = 0; c < records.size(); ++c) {
+        for (const Peak4& stored : records[c].table) {
+            GenPeak4 peak;
+            static_cast<Peak4&>(peak) = stored;
+            // The width is not stored: the Gaussian's that holds the stored area. The bounds
+            // are the stored ones and stay so until the peak is edited.
+            peak.width = WidthForArea(std::fabs(stored.area), peak);
+            peak.window_front = peak.time - peak.width;
+            peak.window_back = peak.time + peak.width;
+            peak.window_front_height = records[c].signal.GetValue(peak.window_front);
+            peak.window_back_height = records[c].signal.GetValue(peak.window_back);
+            peak.auto_bounds = false;
+            m_working[c].peaks.push_back(std::move(peak));
+        }
+    }
+    StartHistory();
+}
+
+Refusal CGeneratorModel::AdoptWorking(std::vector<WorkingChannel> working) {
+    if (working.size() != m_working.size())
+        return {RefusalCode::NoSuchChannel, static_cast<double>(m_working.size()), -1};
+    for (std::size_t c = 0; c < working.size(); ++c) {
+        const int channel = static_cast<int>(c);
+        for (Refusal refused :
+             {CheckNoise(working[c].noise), CheckDrift(working[c].drift, m_analysisTime)})
+            if (refused) return {refused.code, refused.limit, channel};
+        for (const GenPeak4& peak : working[c].peaks)
+            for (Refusal refused : {CheckPeakTime(peak.time), CheckPeakHeight(peak.height),
+                                    CheckPeakWidth(peak.width)})
+                if (refused) return {refused.code, refused.limit, channel};
+    }
+    for (std::size_t c = 0; c < working.size(); ++c)
+        MeasureStoredSamples(m_document.m_channels[c].signal, working[c].peaks);
+    m_working = std::move(working);
+    StartHistory();
+    return {};
 }
 
 std::vector<ChannelLeftOut> CGeneratorModel::CollectForSave() {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -123,6 +124,20 @@ public:
     // just built or opened, which has nothing to undo and nothing unsaved.
     void StartHistory();
 
+    // Reads the document at `path` into a new model, its samples exactly as stored: nothing is
+    // regenerated and no noise is drawn until a change touches a channel. The time axis comes
+    // from the first channel; the working peaks are the stored ones (their widths estimated from
+    // area and height, their bounds as stored), noise and drift 0, until AdoptWorking says
+    // otherwise. `result` is 0 or the document's load code; on failure the model is null and
+    // `failure` says which file failed and why.
+    static std::unique_ptr<CGeneratorModel> Load(const std::string& path, int& result,
+                                                 FileFailure& failure);
+    // Takes the working channels a document's generator settings describe, one per channel, and
+    // measures them on the stored samples: automatic bounds on the clean sum of the peaks, every
+    // area on the samples as stored. Refused, with nothing changed, for another number of
+    // channels or values the rules refuse.
+    Refusal AdoptWorking(std::vector<WorkingChannel> working);
+
     // Refills every channel's stored peak table from its working peaks, leaving out peaks whose
     // retention time lies outside the analysis or whose bounds reach its end. Returns those, per
     // channel that has any.
@@ -173,6 +188,8 @@ private:
     ModelChange ChangeFromStep(const HistoryStep& step) const;
     GenPeak4* DraggedPeak();
     void Renumber();
+    // Takes the loaded document's channels as they are: the time axis, the stored peaks.
+    void AdoptDocument();
 
     double m_startTime = 0.0;      // minutes; time of sample 0 of every signal
     double m_analysisTime = 10.0;  // minutes

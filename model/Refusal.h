@@ -22,6 +22,7 @@ enum class RefusalCode {
     BoundsOutsideRun,    // the bounds must lie within the analysis (limit: its end)
     AreaNotPositive,     // an area to fit a width to must be greater than 0
     AreaUnreachable,     // no width within the analysis gives it (limit: the largest reached)
+    AreaTooSmall,        // however narrow, a peak keeps about height x step (limit: the least)
     AreaNeedsHeight,     // a peak of height 0 has no area whatever its width
     SignalNotFinite,     // the regenerated channel would hold infinite or undefined values
     NameNotStorable,     // a name with characters the document's XML cannot hold

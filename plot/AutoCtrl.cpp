@@ -48,6 +48,13 @@ void CAutoCtrl::Compose(QImage& image) {
     if (BandActive()) canvas.InvertFrame(BandRect());
 }
 
+void CAutoCtrl::PaintPicture(QPainter& painter, QSize size) {
+    const auto bg = m_window_background;
+    painter.fillRect(QRect(QPoint(0, 0), size), QColor(bg.r, bg.g, bg.b));
+    PainterCanvas canvas(painter);
+    PaintContent(canvas, {0, 0, size.width(), size.height()});
+}
+
 QImage CAutoCtrl::RenderImage(qreal device_pixel_ratio) {
     QImage image(size() * device_pixel_ratio, QImage::Format_RGB32);
     image.setDevicePixelRatio(device_pixel_ratio);

@@ -26,6 +26,10 @@ public:
     // The picture a paint would show, at the widget's size; `device_pixel_ratio` device pixels
     // per widget pixel, as on a screen with that ratio.
     QImage RenderImage(qreal device_pixel_ratio = 1.0);
+    // Paints what the control shows, laid out for `size` instead of the widget's own, onto any
+    // device (an image, an SVG generator). The next paint or RenderImage lays it out for the
+    // widget again.
+    void PaintPicture(QPainter& painter, QSize size);
 
 signals:
     void Notified(AutoNotify code);

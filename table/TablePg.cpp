@@ -27,7 +27,7 @@ CTablePg::CTablePg(ITablePgOwner* owner, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_grid);
     for (const PeakColumn& column : kPeakColumns)
-        m_grid->AddColumn(QString::fromUtf8(column.caption), Qt::AlignHCenter, kPeakColumnWidth);
+        m_grid->AddColumn(Strings::Tr(column.caption), Qt::AlignHCenter, kPeakColumnWidth);
     m_grid->SetOwner(this);
     m_grid->installEventFilter(this);
 }
@@ -114,7 +114,7 @@ int CTablePg::ApplyEdit(int row, int column) {
     }
     const ParsedNumber parsed = ParseEditNumber(text.toStdString());
     if (parsed.kind != NumberTextKind::Number)
-        return Answer(row, column, QString::fromUtf8(Strings::kEnterNumber));
+        return Answer(row, column, Strings::Tr(Strings::kEnterNumber));
     // The owner shows the peaks anew, which clears the selection; the rows the user works on
     // stay selected, so that a command right after the edit (delete) still finds them.
     const std::vector<int> selected = SelectedRows();

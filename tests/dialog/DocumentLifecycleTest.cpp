@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "DialogFixture.h"
+#include "dialog/OpenFileChooser.h"
 #include "dialog/SaveFileChooser.h"
 #include "graph/GraphCtrl.h"
 
@@ -15,6 +16,9 @@ public:
     QString ChoosePath(QWidget*) override {
         ++*m_asked;
         return m_path;
+    }
+    QString ChooseExportPath(QWidget* owner, const QString&, const QString&) override {
+        return ChoosePath(owner);
     }
 
 private:
@@ -130,6 +134,51 @@ TEST_F(Lifecycle, ANewChromatogramAsksAboutUnsavedWorkAndStartsWithOneFlatChanne
     EXPECT_FALSE(d->Model().Modified());
     EXPECT_FALSE(d->Model().CanUndo());
     EXPECT_EQ(d->windowTitle(), Title("Без имени"));
+}
+
+TEST_F(Lifecycle, ADocumentOpensWithItsSamplesAsStoredAndNothingToUndo) {
+    AddPeaks(*d, 0, {MakeNewPeak(3, 20), MakeNewPeak(6, 30)});
+    Type(d->Edit(ControlId::Noise), "0.5");
+    ChooseOnSave("run.xstg");
+    Key(d->Graph(), Qt::Key_S);
+    const std::vector<float> saved = SamplesOf(*d, 0);
+    const std::vector<GenPeak4> peaks = PeaksOf(*d, 0);
+
+    CQuelmarDlg& other = Open();
+    ASSERT_TRUE(other.OpenFile(m_folder.filePath("run.xstg")));
+    EXPECT_EQ(SamplesOf(other, 0), saved);
+    ASSERT_EQ(PeaksOf(other, 0).size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(PeaksOf(other, 0)[i].front, peaks[i].front);
+        EXPECT_EQ(PeaksOf(other, 0)[i].back, peaks[i].back);
+        EXPECT_EQ(PeaksOf(other, 0)[i].area, peaks[i].area);
+    }
+    EXPECT_FALSE(other.Model().CanUndo());
+    EXPECT_FALSE(other.Model().Modified());
+    EXPECT_EQ(other.windowTitle(), Title("run.xstg"));
+    EXPECT_EQ(other.Edit(ControlId::AnalysisTime)->text(), "10");
+    EXPECT_EQ(other.Edit(ControlId::SampleRate)->text(), "100");
+}
+
+TEST_F(Lifecycle, AFileThatCannotBeOpenedLeavesTheWorkAndSaysWhichAndWhy) {
+    AddPeaks(*d, 0, {MakeNewPeak(3, 20)});
+    QFile junk(m_folder.filePath("junk.xstg"));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("not a chromatogram at all");
+    junk.close();
+    struct Case {
+        QString path;
+        const char* reason;
+    };
+    for (const Case& c : {Case{m_folder.filePath("missing.xstg"), "нельзя прочитать"},
+                          Case{junk.fileName(), "не документ хроматограммы"}}) {
+        EXPECT_FALSE(d->OpenFile(c.path));
+        EXPECT_TRUE(d->StatusText().contains(c.path)) << d->StatusText().toStdString();
+        EXPECT_TRUE(d->StatusText().contains(QString::fromUtf8(c.reason)))
+            << d->StatusText().toStdString();
+        ASSERT_EQ(PeaksOf(*d, 0).size(), 1u);
+        EXPECT_TRUE(d->Model().Modified());
+    }
 }
 
 }  // namespace

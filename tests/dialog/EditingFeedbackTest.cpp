@@ -102,6 +102,25 @@ TEST_F(Feedback, CellsRefuseBoundsThatMakeNoSenseAndSayWhy) {
     }
 }
 
+TEST_F(Feedback, ATypedAreaLandsOnTheAreaTypedOrIsRefusedWithTheReason) {
+    Type(d->Edit(ControlId::Noise), "0.1");
+    AddPeaks(*d, 0, {MakeNewPeak(5, 40)});
+    for (const double typed : {5.0, 20.0}) {
+        EditCell(0, 6, QString::number(typed));
+        EXPECT_NEAR(PeaksOf(*d, 0)[0].area, typed, typed * 1e-6);
+    }
+    const GenPeak4 before = PeaksOf(*d, 0)[0];
+    for (const auto& [text, reason] : {std::pair{"1e9", "наибольшая"}, std::pair{"-5", "больше 0"},
+                                       std::pair{"0", "больше 0"}}) {
+        SCOPED_TRACE(text);
+        EditCell(0, 6, text);
+        EXPECT_EQ(PeaksOf(*d, 0)[0].width, before.width);
+        EXPECT_TRUE(QToolTip::text().contains(QString::fromUtf8(reason)))
+            << QToolTip::text().toStdString();
+        QToolTip::hideText();
+    }
+}
+
 TEST_F(Feedback, DeleteRemovesTheSelectedPeaksAndTheButtonCommitsAnOpenEditFirst) {
     AddPeaks(*d, 0, {MakeNewPeak(2, 10), MakeNewPeak(5, 20), MakeNewPeak(8, 30)});
     CGridCtrlEditCell* editor = OpenEditor(Grid(), 1, 4);
@@ -161,6 +180,7 @@ class FixedPath final : public ISaveFileChooser {
 public:
     explicit FixedPath(QString path) : m_path(std::move(path)) {}
     QString ChoosePath(QWidget*) override { return m_path; }
+    QString ChooseExportPath(QWidget*, const QString&, const QString&) override { return m_path; }
 
 private:
     QString m_path;

@@ -8,6 +8,7 @@
 #include <QtEndian>
 #include <cstring>
 
+#include <QMenuBar>
 #include "DialogFixture.h"
 #include "dialog/DialogTemplate.h"
 #include "graph/GraphCtrl.h"
@@ -37,12 +38,17 @@ QStringList EditTexts(const CQuelmarDlg& d) {
     return texts;
 }
 
+QSize TemplateSize(const CQuelmarDlg& d) {
+    return QSize(1073, 528 + d.MenuBar()->height());
+}
+
 TEST_F(DialogTest, FirstStartShowsTheDefaultsAtTheTemplateSize) {
     CQuelmarDlg& d = Open();
     EXPECT_EQ(EditTexts(d), (QStringList{"10", "100", "0", "0"}));
-    // 613 x 325 dialog units with base units 7 x 13; narrower down to a 1024-pixel screen.
-    EXPECT_EQ(d.size(), QSize(1073, 528));
-    EXPECT_EQ(d.minimumSize(), QSize(1000, 528));
+    // 613 x 325 dialog units with base units 7 x 13 under the menu bar; narrower down to a
+    // 1024-pixel screen.
+    EXPECT_EQ(d.size(), TemplateSize(d));
+    EXPECT_EQ(d.minimumSize(), QSize(1000, 528 + d.MenuBar()->height()));
     EXPECT_EQ(d.windowTitle(), QString::fromUtf8("Без имени — Генератор хроматограммы  ") +
                                    CQuelmarDlg::GetVersionString());
     EXPECT_TRUE(CQuelmarDlg::GetVersionString().contains(
@@ -55,10 +61,10 @@ TEST_F(DialogTest, ValuesOfTheWrongSizeOrTypeAreIgnored) {
     Store("SampleRate", QString("200"));  // a string, not bytes
     CQuelmarDlg& d = Open();
     EXPECT_EQ(EditTexts(d).mid(0, 2), (QStringList{"10", "100"}));
-    EXPECT_EQ(d.size(), QSize(1073, 528));
+    EXPECT_EQ(d.size(), TemplateSize(d));
 
     Store("WState", RectBytes(10, 10, 900, 700) + QByteArray(4, '\0'));
-    EXPECT_EQ(Open().size(), QSize(1073, 528));
+    EXPECT_EQ(Open().size(), TemplateSize(*m_dialog));
 }
 
 TEST_F(DialogTest, ValuesWrittenAtCloseReadBackAtTheNextStart) {
@@ -88,7 +94,7 @@ TEST_F(DialogTest, AnOffScreenOrEmptyRectangleFallsBackToTheDefaultPlacement) {
         Store("WState", rect);
         CQuelmarDlg& d = Open();
         QCoreApplication::processEvents();
-        EXPECT_EQ(d.size(), QSize(1073, 528));
+        EXPECT_EQ(d.size(), TemplateSize(d));
         EXPECT_TRUE(d.frameGeometry().intersects(d.screen()->availableGeometry()));
     }
 }
@@ -115,7 +121,8 @@ TEST_F(DialogTest, StoredTimeAndRateTheHandlersWouldRefuseAreNotRestored) {
 
 TEST_F(DialogTest, ControlsFollowTheirResizeRulesFromTheTemplateRectangles) {
     CQuelmarDlg& d = Open();
-    d.resize(1073 + 200, 528 + 100);
+    d.resize(TemplateSize(d) + QSize(200, 100));
+    const int m = d.MenuBar()->height();
     struct Case {
         ControlId id;
         QRect rect;
@@ -123,15 +130,15 @@ TEST_F(DialogTest, ControlsFollowTheirResizeRulesFromTheTemplateRectangles) {
     // Template rectangles at 7 x 13 base units, edges rounded, then moved and grown by the
     // whole change of 200 x 100 pixels.
     for (const Case& c : {
-             Case{ControlId::Graph, QRect(12, 11, 1049 + 200, 329 + 100)},
-             Case{ControlId::Tabs, QRect(46, 340 + 100, 815 + 200, 157)},
-             Case{ControlId::MarkPeaks, QRect(12, 361 + 100, 32, 23)},
-             Case{ControlId::Save, QRect(12, 475 + 100, 32, 22)},
-             Case{ControlId::ParametersGroup, QRect(861 + 200, 338 + 100, 200, 159)},
-             Case{ControlId::AnalysisTime, QRect(991 + 200, 384 + 100, 70, 22)},
-             Case{ControlId::AnalysisTimeLabel, QRect(868 + 200, 388 + 100, 117, 13)},
-             Case{ControlId::Drift, QRect(991 + 200, 455 + 100, 70, 23)},
-             Case{ControlId::StatusLine, QRect(12, 504 + 100, 1049 + 200, 18)},
+             Case{ControlId::Graph, QRect(12, 11 + m, 1049 + 200, 329 + 100)},
+             Case{ControlId::Tabs, QRect(46, 340 + 100 + m, 815 + 200, 157)},
+             Case{ControlId::MarkPeaks, QRect(12, 361 + 100 + m, 32, 23)},
+             Case{ControlId::Save, QRect(12, 475 + 100 + m, 32, 22)},
+             Case{ControlId::ParametersGroup, QRect(861 + 200, 338 + 100 + m, 200, 159)},
+             Case{ControlId::AnalysisTime, QRect(991 + 200, 384 + 100 + m, 70, 22)},
+             Case{ControlId::AnalysisTimeLabel, QRect(868 + 200, 388 + 100 + m, 117, 13)},
+             Case{ControlId::Drift, QRect(991 + 200, 455 + 100 + m, 70, 23)},
+             Case{ControlId::StatusLine, QRect(12, 504 + 100 + m, 1049 + 200, 18)},
          })
         EXPECT_EQ(d.Control(c.id)->geometry(), c.rect) << static_cast<int>(c.id);
 }

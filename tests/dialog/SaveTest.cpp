@@ -19,6 +19,9 @@ public:
         ++*m_asked;
         return m_path;
     }
+    QString ChooseExportPath(QWidget* owner, const QString&, const QString&) override {
+        return ChoosePath(owner);
+    }
 
 private:
     QString m_path;

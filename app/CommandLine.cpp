@@ -1,0 +1,27 @@
+#include "CommandLine.h"
+
+void DescribeCommandLine(QCommandLineParser& parser) {
+    parser.setApplicationDescription(
+        QStringLiteral("Generator of synthetic chromatograms: places Gaussian and tailing peaks on "
+                       "detector channels, adds noise and drift, shows each peak's measured "
+                       "bounds and area, and saves .xstg documents."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("lang"),
+        QStringLiteral("The language of the window: ru or en (default: Russian for a user whose "
+                       "interface language is Russian, English otherwise)."),
+        QStringLiteral("ru|en")));
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("A .xstg document or a .json scenario to open."),
+                                 QStringLiteral("[FILE]"));
+}
+
+bool AsksForTextOnly(const QStringList& arguments) {
+    for (const QString& argument : arguments.mid(1))
+        if (argument == QLatin1String("-h") || argument == QLatin1String("--help") ||
+            argument == QLatin1String("--help-all") || argument == QLatin1String("-v") ||
+            argument == QLatin1String("--version"))
+            return true;
+    return false;
+}

@@ -1,0 +1,131 @@
+// Exports of the current chromatogram and pictures of its graph.
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QPainter>
+#include <QSpinBox>
+#include <exception>
+
+#include "PictureFile.h"
+#include "QuelmarDlg.h"
+#include "SaveFileChooser.h"
+#include "cli/AiaExport.h"
+#include "cli/CsvExport.h"
+#include "graph/GraphCtrl.h"
+#include "res/Strings.h"
+
+namespace {
+
+// Asks for a picture's size and marks; false when cancelled.
+bool AskPictureOptions(QWidget* owner, QSize& size, bool& marks) {
+    QDialog dialog(owner);
+    dialog.setWindowTitle(Strings::Tr(Strings::kPictureTitle));
+    auto* form = new QFormLayout(&dialog);
+    auto* width = new QSpinBox(&dialog);
+    auto* height = new QSpinBox(&dialog);
+    for (QSpinBox* side : {width, height}) side->setRange(kMinPictureSide, kMaxPictureSide);
+    width->setValue(size.width());
+    height->setValue(size.height());
+    auto* with_marks = new QCheckBox(Strings::Tr(Strings::kPictureMarks), &dialog);
+    with_marks->setChecked(marks);
+    form->addRow(Strings::Tr(Strings::kPictureWidth), width);
+    form->addRow(Strings::Tr(Strings::kPictureHeight), height);
+    form->addRow(with_marks);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    size = QSize(width->value(), height->value());
+    marks = with_marks->isChecked();
+    return true;
+}
+
+}  // namespace
+
+void CQuelmarDlg::OnExportCsv() {
+    FinishPendingEdits();
+    if (!m_saveChooser) m_saveChooser = std::make_unique<CSaveFileDialogChooser>();
+    const QString path = m_saveChooser->ChooseExportPath(this, Strings::Tr(Strings::kCsvFilter),
+                                                         QStringLiteral("csv"));
+    if (!path.isEmpty()) ExportCsvTo(path);
+}
+
+void CQuelmarDlg::OnExportAia() {
+    FinishPendingEdits();
+    if (!m_saveChooser) m_saveChooser = std::make_unique<CSaveFileDialogChooser>();
+    const QString path = m_saveChooser->ChooseExportPath(this, Strings::Tr(Strings::kAiaFilter),
+                                                         QStringLiteral("cdf"));
+    if (!path.isEmpty()) ExportAiaTo(path);
+}
+
+void CQuelmarDlg::OnExportPicture() {
+    FinishPendingEdits();
+    QSize size = m_graph->size();
+    bool marks = true;
+    if (!AskPictureOptions(this, size, marks)) return;
+    if (!m_saveChooser) m_saveChooser = std::make_unique<CSaveFileDialogChooser>();
+    const QString path = m_saveChooser->ChooseExportPath(this, Strings::Tr(Strings::kPictureFilter),
+                                                         QStringLiteral("png"));
+    if (!path.isEmpty()) ExportPictureTo(path, size, marks);
+}
+
+bool CQuelmarDlg::ExportCsvTo(const QString& path) {
+    // The document as a save would write it now: its stored tables refreshed.
+    m_model->CollectForSave();
+    try {
+        const CsvExportPlan plan =
+            PlanCsvExport(m_model->Document(), QFile::encodeName(path).toStdString());
+        ExportCsv(m_model->Document(), plan);
+        SetStatus(Strings::Tr(Strings::kExported).arg(path));
+        return true;
+    } catch (const std::exception& failure) {
+        SetStatus(
+            Strings::Tr(Strings::kExportFailed).arg(path, QString::fromStdString(failure.what())));
+        return false;
+    }
+}
+
+bool CQuelmarDlg::ExportAiaTo(const QString& path) {
+    m_model->CollectForSave();
+    // The file the document is saved in names it in the AIA files, as xstgtool names its input.
+    const std::string source =
+        QFile::encodeName(QFileInfo(m_documentPath.isEmpty() ? path : m_documentPath).fileName())
+            .toStdString();
+    try {
+        const std::vector<std::string> files =
+            PlanAiaExport(m_model->Document(), QFile::encodeName(path).toStdString());
+        ExportAia(m_model->Document(), files, source);
+        SetStatus(Strings::Tr(Strings::kExported).arg(path));
+        return true;
+    } catch (const std::exception& failure) {
+        SetStatus(
+            Strings::Tr(Strings::kExportFailed).arg(path, QString::fromStdString(failure.what())));
+        return false;
+    }
+}
+
+bool CQuelmarDlg::ExportPictureTo(const QString& path, QSize size, bool marks) {
+    QString error;
+    if (!WriteGraphPicture(*m_graph, path, size, marks, &error)) {
+        SetStatus(Strings::Tr(Strings::kExportFailed).arg(path, error));
+        return false;
+    }
+    SetStatus(Strings::Tr(Strings::kExported).arg(path));
+    return true;
+}
+
+void CQuelmarDlg::OnCopyPicture() {
+    FinishPendingEdits();
+    QImage image(m_graph->size(), QImage::Format_RGB32);
+    {
+        QPainter painter(&image);
+        m_graph->PaintPicture(painter, m_graph->size(), true);
+    }
+    QApplication::clipboard()->setImage(image);
+    SetStatus(Strings::Tr(Strings::kCopied));
+}
