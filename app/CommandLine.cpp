@@ -12,9 +12,33 @@ void DescribeCommandLine(QCommandLineParser& parser) {
         QStringLiteral("The language of the window: ru or en (default: Russian for a user whose "
                        "interface language is Russian, English otherwise)."),
         QStringLiteral("ru|en")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("render"),
+        QStringLiteral("Draw FILE (a document or a scenario) as a picture and exit, without a "
+                       "window or a display."),
+        QStringLiteral("FILE")));
+    parser.addOption(
+        QCommandLineOption({QStringLiteral("o"), QStringLiteral("output")},
+                           QStringLiteral("The picture --render writes: a .png or .svg file."),
+                           QStringLiteral("OUT")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("size"), QStringLiteral("The picture's size in pixels (default 1200x600)."),
+        QStringLiteral("WxH")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("channel"),
+        QStringLiteral("The channel to draw, by its position from 0 (default 0)."),
+        QStringLiteral("N")));
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("A .xstg document or a .json scenario to open."),
                                  QStringLiteral("[FILE]"));
+}
+
+bool AsksForRender(const QStringList& arguments) {
+    for (const QString& argument : arguments.mid(1))
+        if (argument == QLatin1String("--render") ||
+            argument.startsWith(QLatin1String("--render=")))
+            return true;
+    return false;
 }
 
 bool AsksForTextOnly(const QStringList& arguments) {

@@ -14,4 +14,9 @@ public:
     // Runs the program once; returns when the dialog has closed. The result is the process's
     // exit status.
     int InitInstance();
+
+private:
+    // quelmar --render: a picture without a window. Returns the exit status.
+    int Render(const class QCommandLineParser& parser);
+    static int Usage(const char* what);
 };

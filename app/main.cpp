@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
         parser.process(core);  // prints and ends the process
         return 0;
     }
+    // A picture drawn without a window needs no display: Qt's offscreen platform draws it.
+    if (AsksForRender(arguments)) qputenv("QT_QPA_PLATFORM", "offscreen");
     CQuelmarApp app(argc, argv);
     return app.InitInstance();
 }
