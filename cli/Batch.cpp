@@ -6,8 +6,8 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
-#include <memory>
 #include <csignal>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string_view>
