@@ -2,33 +2,23 @@
 
 #include <netcdf.h>
 #include <netcdf_mem.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "AiaError.h"
 #include "AiaLayout.h"
 #include "ClassicHeaderCheck.h"
 #include "NetcdfCall.h"
-#include "file/InputFile.h"
 #include "file/SaveTarget.h"
 
 namespace {
 
-// A netCDF file opened over bytes that the caller keeps alive.
-class OpenNetcdf {
-public:
-    explicit OpenNetcdf(std::vector<unsigned char>& bytes) {
-        NetcdfCall(nc_open_mem("aia", NC_NOWRITE, bytes.size(), bytes.data(), &m_id),
-                   "opening the file");
-    }
-    OpenNetcdf(const OpenNetcdf&) = delete;
-    OpenNetcdf& operator=(const OpenNetcdf&) = delete;
-    ~OpenNetcdf() { nc_close(m_id); }
-    int Id() const { return m_id; }
-
-private:
-    int m_id = -1;
-};
+// A header is read from the file in steps, each twice the last, up to this: far beyond any AIA
+// file's header (a few kilobytes), which keeps the attributes' text in memory.
+constexpr std::size_t kFirstHeaderRead = 64 << 10;
+constexpr std::size_t kMaxHeaderBytes = 64 << 20;
 
 std::string WithoutTrailingNuls(const char* text, std::size_t length) {
     while (length > 0 && text[length - 1] == '\0') --length;
@@ -88,14 +78,26 @@ VariableShape Inquire(int file, int variable) {
     return shape;
 }
 
-void ReadVariable(int file, int variable, AiaTrace& trace) {
-    const VariableShape shape = Inquire(file, variable);
+std::string ShapeText(const VariableShape& shape) {
+    std::string text = "(";
+    for (std::size_t i = 0; i < shape.dimensions.size(); ++i)
+        text += (i == 0 ? "" : ", ") + shape.dimensions[i];
+    return text + ")";
+}
+
+// The samples must be numbers over the points, as the format defines them.
+void CheckSamples(const VariableShape& shape) {
+    if (!IsNumeric(shape.type))
+        throw AiaError(std::string(kOrdinateVariable) + " holds text, not numbers");
+    if (shape.dimensions.size() != 1 || shape.dimensions[0] != kPointDimension)
+        throw AiaError(std::string(kOrdinateVariable) + " has the shape " + ShapeText(shape) +
+                       ", not (" + kPointDimension + ")");
+}
+
+void ReadVariable(int file, const VariableShape& shape, int variable, AiaTrace& trace) {
     const std::size_t rank = shape.dimensions.size();
-    if (shape.name == kOrdinateVariable && rank == 1 && IsNumeric(shape.type)) {
-        trace.samples.resize(shape.lengths[0]);
-        NetcdfCall(nc_get_var_float(file, variable, trace.samples.data()), "reading the samples");
-    } else if (shape.name == kPeakNameVariable && rank == 2 && shape.type == NC_CHAR &&
-               shape.dimensions[0] == kPeakDimension) {
+    if (shape.name == kPeakNameVariable && rank == 2 && shape.type == NC_CHAR &&
+        shape.dimensions[0] == kPeakDimension) {
         const std::size_t width = shape.lengths[1];
         std::vector<char> text(shape.lengths[0] * width + 1);
         NetcdfCall(nc_get_var_text(file, variable, text.data()), "reading the peak names");
@@ -112,39 +114,90 @@ void ReadVariable(int file, int variable, AiaTrace& trace) {
     }
 }
 
-}  // namespace
-
-AiaTrace ReadAiaBytes(std::vector<unsigned char> bytes) {
-    if (const auto fault = CheckClassicHeader(bytes.data(), bytes.size())) throw AiaError(*fault);
-    const std::lock_guard lock(NetcdfLock());
-    OpenNetcdf netcdf(bytes);
-    const int file = netcdf.Id();
-    int variables = 0;
-    int attributes = 0;
-    NetcdfCall(nc_inq(file, nullptr, &variables, &attributes, nullptr), "reading the header");
-    AiaTrace trace;
-    for (int a = 0; a < attributes; ++a) trace.attributes.push_back(ReadAttribute(file, a));
-    int points = -1;
-    if (nc_inq_dimid(file, kPointDimension, &points) == NC_NOERR)
-        NetcdfCall(nc_inq_dimlen(file, points, &trace.point_count), "reading a dimension");
-    for (int v = 0; v < variables; ++v) ReadVariable(file, v, trace);
-    return trace;
+// The first bytes of the file that hold its whole header, checked.
+std::vector<unsigned char> ReadCheckedHeader(InputFile& in) {
+    std::vector<unsigned char> head;
+    for (std::size_t want = kFirstHeaderRead;; want *= 2) {
+        const std::size_t have = head.size();
+        head.resize(static_cast<std::size_t>(std::min<std::uint64_t>(want, in.Size())));
+        if (in.Read(head.data() + have, head.size() - have) != head.size() - have)
+            throw AiaError("the file ended early or could not be read");
+        const HeaderPrefixCheck check =
+            CheckClassicHeaderPrefix(head.data(), head.size(), in.Size());
+        if (!check.fault) return head;
+        if (!check.more) throw AiaError(*check.fault);
+        if (head.size() >= kMaxHeaderBytes)
+            throw AiaError("its header is longer than " + std::to_string(kMaxHeaderBytes >> 20) +
+                           " MiB; an AIA file's header takes a few kilobytes");
+    }
 }
 
-AiaTrace ReadAiaFile(const std::string& path) {
-    InputFile in;
-    if (!in.Open(path)) {
-        if (!in.Refusal().empty()) throw AiaError("it is " + in.Refusal() + ", not an AIA file");
-        throw AiaError("cannot open the file: " + SystemErrorText(in.Error()));
+}  // namespace
+
+AiaFile::AiaFile(std::vector<unsigned char> bytes)
+    : m_lock(NetcdfLock(), std::defer_lock), m_bytes(std::move(bytes)) {
+    if (const auto fault = CheckClassicHeader(m_bytes.data(), m_bytes.size()))
+        throw AiaError(*fault);
+    m_lock.lock();
+    NetcdfCall(nc_open_mem("aia", NC_NOWRITE, m_bytes.size(), m_bytes.data(), &m_id),
+               "opening the file");
+    ReadContents();
+}
+
+AiaFile::AiaFile(const std::string& path) : m_lock(NetcdfLock(), std::defer_lock) {
+    if (!m_in.Open(path)) {
+        if (!m_in.Refusal().empty())
+            throw AiaError("it is " + m_in.Refusal() + ", not an AIA file");
+        throw AiaError("cannot open the file: " + SystemErrorText(m_in.Error()));
     }
-    if (in.Size() > kMaxAiaFileBytes)
-        throw AiaError("the file is " + std::to_string(in.Size()) +
+    if (m_in.Size() > kMaxAiaFileBytes)
+        throw AiaError("the file is " + std::to_string(m_in.Size()) +
                        " bytes; an AIA file read here is at most " +
                        std::to_string(kMaxAiaFileBytes));
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(in.Size()));
-    if (in.Read(bytes.data(), bytes.size()) != bytes.size())
-        throw AiaError("the file ended early or could not be read");
-    return ReadAiaBytes(std::move(bytes));
+    ReadCheckedHeader(m_in);
+    // The library opens the very file checked, through its descriptor, not whatever the path
+    // names by now (where /proc is there to allow it).
+    std::string opened = "/proc/self/fd/" + std::to_string(m_in.Descriptor());
+    if (::access(opened.c_str(), R_OK) != 0) opened = path;
+    m_lock.lock();
+    NetcdfCall(nc_open(opened.c_str(), NC_NOWRITE, &m_id), "opening the file");
+    ReadContents();
+}
+
+AiaFile::~AiaFile() {
+    if (m_id >= 0) nc_close(m_id);
+}
+
+void AiaFile::ReadContents() {
+    try {
+        int variables = 0;
+        int attributes = 0;
+        NetcdfCall(nc_inq(m_id, nullptr, &variables, &attributes, nullptr), "reading the header");
+        for (int a = 0; a < attributes; ++a) m_trace.attributes.push_back(ReadAttribute(m_id, a));
+        for (int v = 0; v < variables; ++v) {
+            const VariableShape shape = Inquire(m_id, v);
+            if (shape.name != kOrdinateVariable) {
+                ReadVariable(m_id, shape, v, m_trace);
+                continue;
+            }
+            CheckSamples(shape);
+            m_samples = v;
+            m_trace.point_count = shape.lengths[0];
+        }
+        if (m_samples < 0)
+            throw AiaError(std::string("it has no variable ") + kOrdinateVariable +
+                           ", the samples of an AIA file");
+    } catch (...) {
+        nc_close(m_id);
+        m_id = -1;
+        throw;
+    }
+}
+
+void AiaFile::ReadSamples(std::size_t first, std::size_t count, float* samples) const {
+    const std::size_t start[] = {first};
+    const std::size_t length[] = {count};
+    NetcdfCall(nc_get_vara_float(m_id, m_samples, start, length, samples), "reading the samples");
 }
 
 bool LooksLikeNetcdf(const std::string& path) {

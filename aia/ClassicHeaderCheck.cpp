@@ -16,19 +16,24 @@ constexpr std::uint32_t kMaxVariableDimensions = 1024;
 
 struct Fault {
     std::string what;
+    bool beyond_bytes_given = false;  // the file is longer: the header may continue there
 };
 
-// Reads the header's big-endian fields, each checked against the bytes left.
+// Reads the header's big-endian fields, each checked against the bytes left in the file, and
+// against the bytes given of it.
 class HeaderReader {
 public:
-    HeaderReader(const unsigned char* data, std::size_t size) : m_data(data), m_size(size) {}
+    HeaderReader(const unsigned char* data, std::size_t given, std::uint64_t size)
+        : m_data(data), m_given(given), m_size(size) {}
 
-    std::size_t Left() const { return m_size - m_position; }
+    std::uint64_t Left() const { return m_size - m_position; }
     std::size_t Position() const { return m_position; }
-    std::size_t Size() const { return m_size; }
+    std::uint64_t Size() const { return m_size; }
 
     void Need(std::uint64_t bytes, const char* what) const {
         if (bytes > Left()) throw Fault{std::string("the header is cut short in ") + what};
+        if (bytes > m_given - m_position)
+            throw Fault{std::string("the header is longer than the bytes read, in ") + what, true};
     }
     std::uint64_t Unsigned(std::size_t bytes, const char* what) {
         Need(bytes, what);
@@ -47,7 +52,8 @@ public:
 
 private:
     const unsigned char* m_data;
-    std::size_t m_size;
+    std::size_t m_given;
+    std::uint64_t m_size;
     std::size_t m_position = 0;
 };
 
@@ -70,7 +76,8 @@ std::size_t TypeSize(std::uint32_t type) {
 
 class HeaderCheck {
 public:
-    HeaderCheck(const unsigned char* data, std::size_t size) : m_in(data, size) {}
+    HeaderCheck(const unsigned char* data, std::size_t given, std::uint64_t size)
+        : m_in(data, given, size) {}
 
     void Run() {
         m_in.Need(4, "its signature");
@@ -172,11 +179,21 @@ private:
 std::optional<std::string> CheckClassicHeader(const unsigned char* data, std::size_t size,
                                               std::uint64_t* used_bytes) {
     try {
-        HeaderCheck check(data, size);
+        HeaderCheck check(data, size, size);
         check.Run();
         if (used_bytes != nullptr) *used_bytes = check.End();
     } catch (const Fault& fault) {
         return fault.what;
     }
     return std::nullopt;
+}
+
+HeaderPrefixCheck CheckClassicHeaderPrefix(const unsigned char* data, std::size_t given,
+                                           std::uint64_t size) {
+    try {
+        HeaderCheck(data, given, size).Run();
+    } catch (const Fault& fault) {
+        return {fault.what, fault.beyond_bytes_given};
+    }
+    return {};
 }

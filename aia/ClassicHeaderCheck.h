@@ -18,6 +18,16 @@
 std::optional<std::string> CheckClassicHeader(const unsigned char* data, std::size_t size,
                                               std::uint64_t* used_bytes = nullptr);
 
+// The same check of a file of `size` bytes whose first `given` bytes are at `data`: the header
+// must lie within them, the variables' data within the file. `more` is set when the header may
+// go on beyond the bytes given, which a caller can then read and check again.
+struct HeaderPrefixCheck {
+    std::optional<std::string> fault;
+    bool more = false;
+};
+HeaderPrefixCheck CheckClassicHeaderPrefix(const unsigned char* data, std::size_t given,
+                                           std::uint64_t size);
+
 // The most dimensions, variables and attributes (over all lists) a header may declare: far
 // more than an AIA file has (a dozen dimensions, a few dozen variables and attributes).
 inline constexpr std::size_t kMaxHeaderItems = 100'000;

@@ -1,10 +1,32 @@
 #include "AiaJson.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "PrettyJson.h"
 
 using nlohmann::ordered_json;
 
-void WriteAiaJson(const AiaTrace& trace, std::ostream& stream, bool with_samples) {
+namespace {
+
+// Samples read at once: 256 KiB of floats.
+constexpr std::size_t kSliceSamples = 1 << 16;
+
+void WriteSamples(const AiaFile& file, PrettyJson& out) {
+    std::vector<float> slice(std::min(kSliceSamples, file.Trace().point_count));
+    out.BeginArray();
+    for (std::size_t first = 0; first < file.Trace().point_count; first += slice.size()) {
+        const std::size_t count = std::min(slice.size(), file.Trace().point_count - first);
+        file.ReadSamples(first, count, slice.data());
+        for (std::size_t i = 0; i < count; ++i) out.Number(slice[i]);
+    }
+    out.EndArray();
+}
+
+}  // namespace
+
+void WriteAiaJson(const AiaFile& file, std::ostream& stream, bool with_samples) {
+    const AiaTrace& trace = file.Trace();
     PrettyJson out(stream);
     out.BeginObject();
     out.Key("format");
@@ -32,9 +54,7 @@ void WriteAiaJson(const AiaTrace& trace, std::ostream& stream, bool with_samples
     out.Value(trace.point_count);
     if (with_samples) {
         out.Key("samples");
-        out.BeginArray();
-        for (float sample : trace.samples) out.Number(sample);
-        out.EndArray();
+        WriteSamples(file, out);
     }
     // One object per peak: its name when the file has names, then every peak variable.
     std::size_t peaks = trace.peak_names.size();

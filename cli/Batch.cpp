@@ -2,23 +2,31 @@
 
 #include <signal.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
-#include <filesystem>
+#include <memory>
 #include <mutex>
 #include <optional>
+#include <string_view>
 #include <system_error>
 #include <thread>
 #include <vector>
 
 #include "AiaExport.h"
+#include "CorpusFiles.h"
+#include "CorpusFolder.h"
+#include "FileIdentity.h"
 #include "Generator.h"
 #include "Manifest.h"
 #include "Recipe.h"
 #include "Scenario.h"
 #include "TextFile.h"
 #include "aia/AiaError.h"
+#include "aia/DateStamp.h"
+#include "file/DeferredFlush.h"
 #include "file/ResultText.h"
 #include "file/SaveTarget.h"
 
@@ -32,9 +40,9 @@ void NoteInterrupt(int) {
 }
 
 // While it lives, SIGINT, SIGTERM and SIGHUP only ask the run to stop, so that no document is
-// left half made. Installed before the first document is saved: the document class's own
-// handler, which removes temporary files and ends the process, is then not installed, since it
-// keeps any handler it finds. Signals the caller ignores stay ignored.
+// left half made. Installed before the first file is saved: the document class's own handler,
+// which removes temporary files and ends the process, is then not installed, since it keeps any
+// handler it finds. Signals the caller ignores stay ignored.
 class InterruptGuard {
 public:
     InterruptGuard() {
@@ -74,43 +82,116 @@ Recipe ReadRecipe(const std::string& path, std::string& text) {
     }
 }
 
-void CheckRange(const BatchOptions& options) {
-    if (options.count < 1 || options.count > kMaxBatchCount)
-        throw BatchError{"--count", "must lie between 1 and " + std::to_string(kMaxBatchCount)};
-    if (options.first < 1 || options.first - 1 > UINT32_MAX - options.count)
-        throw BatchError{"--first", "documents are numbered from 1 to 4294967295"};
+// Every document shares the recipe's analysis date, so an AIA file refusing it would refuse
+// every document: that is known before the first one.
+void CheckAiaDate(const Recipe& recipe, const std::string& path) {
+    if (!FormatDateStamp(recipe.analysis_date))
+        throw BatchError{path, "analysis_date: " + std::to_string(recipe.analysis_date) +
+                                   " s since 1970 lies outside the years 0 to 9999 an AIA date "
+                                   "can hold (--aia)"};
 }
 
-void PrepareFolder(const std::string& folder, bool force) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const fs::file_status status = fs::status(folder, error);
-    if (fs::exists(status)) {
-        if (!fs::is_directory(status)) throw BatchError{folder, "it exists and is not a folder"};
-        const bool empty = fs::is_empty(folder, error);
-        if (error)
-            throw BatchError{folder, "cannot read the folder: " + SystemErrorText(error.value())};
-        if (!empty && !force)
-            throw BatchError{folder, "the folder is not empty; give --force to write into it"};
-        return;
+std::string ManifestPath(const BatchOptions& options) {
+    return options.folder + "/" + kManifestName;
+}
+
+// The run replaces the manifest and, with --force, removes the earlier files of its documents:
+// the recipe must be none of them.
+void CheckRecipeIsNoOutput(const BatchOptions& options, const std::vector<std::string>& earlier) {
+    const FileIdentity recipe = IdentityOf(options.recipe);
+    std::vector<std::string> outputs = earlier;
+    outputs.push_back(ManifestPath(options));
+    for (const std::string& output : outputs)
+        if (IdentityOf(output) == recipe)
+            throw BatchError{options.recipe, "the recipe is " + output +
+                                                 ", which the run replaces; move it out of the "
+                                                 "folder"};
+}
+
+// The documents' rows as they are finished, and the first failure in document order.
+class Results {
+public:
+    explicit Results(std::uint64_t count) : m_rows(count) {}
+
+    void Finish(std::uint64_t index, std::string_view rows) {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_rows[index] = Keep(rows);
+        }
+        ++m_done;
     }
-    if (!fs::create_directory(folder, error) && error)
-        throw BatchError{folder, "cannot create the folder: " + SystemErrorText(error.value())};
+    void Fail(std::uint64_t index, BatchError error) {
+        const std::lock_guard lock(m_mutex);
+        if (!m_failure || index < m_failure->first) m_failure.emplace(index, std::move(error));
+        m_failed = true;
+    }
+    bool Failed() const { return m_failed; }
+    std::size_t Done() const { return m_done; }
+
+    // Documents finished from the first on, without a gap. Once the workers are done.
+    std::uint64_t FinishedRun() const {
+        std::uint64_t n = 0;
+        while (n < m_rows.size() && m_rows[n]) ++n;
+        return n;
+    }
+    std::string_view Rows(std::uint64_t index) const { return *m_rows[index]; }
+    const std::optional<std::pair<std::uint64_t, BatchError>>& Failure() const { return m_failure; }
+
+private:
+    // Rows are copied into blocks of this size, allocated whole: a string per document made the
+    // heap grow a page at a time, a system call and a page fault for nearly every document.
+    static constexpr std::size_t kBlockBytes = 4 << 20;
+
+    std::string_view Keep(std::string_view rows) {
+        if (m_block_left < rows.size()) {
+            const std::size_t size = std::max(kBlockBytes, rows.size());
+            m_blocks.push_back(std::make_unique_for_overwrite<char[]>(size));
+            m_block_at = m_blocks.back().get();
+            m_block_left = size;
+        }
+        char* const kept = m_block_at;
+        std::copy(rows.begin(), rows.end(), kept);
+        m_block_at += rows.size();
+        m_block_left -= rows.size();
+        return {kept, rows.size()};
+    }
+
+    std::mutex m_mutex;
+    std::vector<std::optional<std::string_view>> m_rows;
+    std::vector<std::unique_ptr<char[]>> m_blocks;
+    char* m_block_at = nullptr;
+    std::size_t m_block_left = 0;
+    std::atomic<std::size_t> m_done{0};
+    std::atomic<bool> m_failed{false};
+    std::optional<std::pair<std::uint64_t, BatchError>> m_failure;
+};
+
+// The manifest of a part: its line, the header and the rows of its first `part.finished`
+// documents.
+void WriteManifest(const BatchOptions& options, const ManifestPart& part, const Results* results) {
+    TextFileWriter file(ManifestPath(options));
+    file.Append(ManifestPartLine(part));
+    file.Append(ManifestHeader());
+    for (std::uint64_t i = 0; i < part.finished; ++i) file.Append(results->Rows(i));
+    file.Commit();
 }
 
-// Everything one document of the corpus consists of: its scenario, its document, and its rows of
-// the manifest, which are returned. Further per-document outputs belong here.
-// The document's channels as AIA files beside it: NNNN.cdf, or NNNN-channel-N.cdf for several.
+// The document's channels as AIA files beside it: NNNNNNN.cdf, or NNNNNNN-channel-N.cdf for
+// several.
 void WriteAia(const CTarvikFile4& document, const std::string& stem, const std::string& source) {
     try {
-        ExportAia(document, PlanAiaExport(document, stem + ".cdf"), source);
+        PendingFiles files;
+        ExportAia(document, PlanAiaExport(document, stem + ".cdf"), source, files);
+        files.CommitAll();
     } catch (const AiaError& error) {
         throw BatchError{stem + ".xstg", error.what()};
-    } catch (const AiaWriteError& error) {
+    } catch (const FileWriteError& error) {
         throw BatchError{error.File(), error.what()};
     }
 }
 
+// Everything one document of the corpus consists of: its scenario, its document, and its rows of
+// the manifest, which are returned. Further per-document outputs belong here.
 std::string MakeDocument(const Recipe& recipe, const BatchOptions& options, std::uint64_t number) {
     const std::string stem = options.folder + "/" + DocumentStem(number);
     std::string text;
@@ -152,45 +233,12 @@ std::string MakeDocument(const Recipe& recipe, const BatchOptions& options, std:
     return ManifestRows(number, scenario, document, truth);
 }
 
-// The documents' rows as they are finished, and the first failure in document order.
-class Results {
-public:
-    explicit Results(std::uint64_t count) : m_rows(count) {}
-
-    void Finish(std::uint64_t index, std::string rows) {
-        m_rows[index] = std::move(rows);
-        ++m_done;
-    }
-    void Fail(std::uint64_t index, BatchError error) {
-        const std::lock_guard lock(m_mutex);
-        if (!m_failure || index < m_failure->first) m_failure.emplace(index, std::move(error));
-        m_failed = true;
-    }
-    bool Failed() const { return m_failed; }
-    std::size_t Done() const { return m_done; }
-
-    // Documents finished from the first on, without a gap.
-    std::uint64_t FinishedRun() const {
-        std::uint64_t n = 0;
-        while (n < m_rows.size() && m_rows[n]) ++n;
-        return n;
-    }
-    const std::string& Rows(std::uint64_t index) const { return *m_rows[index]; }
-    const std::optional<std::pair<std::uint64_t, BatchError>>& Failure() const { return m_failure; }
-
-private:
-    std::vector<std::optional<std::string>> m_rows;  // each written by one thread only
-    std::atomic<std::size_t> m_done{0};
-    std::atomic<bool> m_failed{false};
-    std::mutex m_mutex;
-    std::optional<std::pair<std::uint64_t, BatchError>> m_failure;
-};
-
 void RunWorkers(const Recipe& recipe, const BatchOptions& options, Results& results,
                 const std::function<void(std::size_t, std::size_t)>& progress) {
     std::atomic<std::uint64_t> next{0};
     std::atomic<unsigned> running{0};
     auto work = [&] {
+        const DeferredFlush deferred;  // RunBatch flushes the whole corpus once
         for (;;) {
             if (g_interrupted || results.Failed()) break;
             const std::uint64_t index = next++;
@@ -230,38 +278,112 @@ void RunWorkers(const Recipe& recipe, const BatchOptions& options, Results& resu
     if (progress) progress(results.Done(), options.count);
 }
 
+std::uint64_t LastNumber(const BatchOptions& options) {
+    return options.first + options.count - 1;
+}
+
+// Removes this run's files of documents from `from` on, so that the folder holds documents
+// first .. from - 1 and nothing else of the run; a file that stays is a failure of its own.
+void KeepDocumentsBefore(std::uint64_t from, const BatchOptions& options, BatchResult& result) {
+    try {
+        for (BatchError& failure :
+             RemoveFiles(RunFilesIn(options.folder, from, LastNumber(options))))
+            result.failures.push_back(std::move(failure));
+    } catch (BatchError& failure) {
+        result.failures.push_back(std::move(failure));
+    }
+}
+
+// Lists the finished documents in the manifest. When the disk is too full for all their rows,
+// the last eighth of the documents is removed, which makes room for several times their rows,
+// and the manifest of the others is tried, until one is written. Returns how many are listed,
+// and the failure when not all.
+std::uint64_t ListDocuments(const BatchOptions& options, const Results& results, ManifestPart part,
+                            BatchResult& result, std::optional<TextFileError>& failure) {
+    for (;;) {
+        try {
+            WriteManifest(options, part, &results);
+            return part.finished;
+        } catch (const TextFileError& error) {
+            failure = error;
+        }
+        const int why = failure->SystemError();
+        if ((why != ENOSPC && why != EDQUOT) || part.finished == 0) return 0;
+        part.finished -= std::max<std::uint64_t>(1, part.finished / 8);
+        KeepDocumentsBefore(options.first + part.finished, options, result);
+    }
+}
+
+// After the documents: the unfinished ones' files go, the rest is made durable in one flush, and
+// only then does the manifest say which documents are there. When the flush fails, or no
+// manifest can be written, the manifest written at the start (finished=0) stays, and the
+// documents go too.
+BatchResult Conclude(const BatchOptions& options, const Results& results, FileSystemFlush& flush,
+                     ManifestPart part) {
+    BatchResult result;
+    result.finished = results.FinishedRun();
+    result.interrupted = g_interrupted != 0;
+    if (results.Failure()) result.failures.push_back(results.Failure()->second);
+    if (result.finished < options.count)
+        KeepDocumentsBefore(options.first + result.finished, options, result);
+    const std::uint64_t made = result.finished;
+    BatchError unlisted;
+    if (!flush.Flush()) {
+        unlisted = {options.folder,
+                    "cannot flush the documents to disk: " + SystemErrorText(flush.Error())};
+        result.finished = 0;
+    } else {
+        part.finished = made;
+        std::optional<TextFileError> failure;
+        result.finished = ListDocuments(options, results, part, result, failure);
+        if (!failure) return result;
+        unlisted = {ManifestPath(options), failure->what()};
+    }
+    unlisted.what += result.finished == 0
+                         ? "; the " + std::to_string(made) +
+                               " documents made were removed, as no manifest can list them"
+                         : "; it lists the first " + std::to_string(result.finished) +
+                               " documents, and the " + std::to_string(made - result.finished) +
+                               " after them were removed to make room";
+    result.failures.push_back(std::move(unlisted));
+    if (result.finished == 0) KeepDocumentsBefore(options.first, options, result);
+    return result;
+}
+
 }  // namespace
 
-std::string DocumentStem(std::uint64_t number) {
-    std::string digits = std::to_string(number);
-    if (digits.size() < 4) digits.insert(0, 4 - digits.size(), '0');
-    return digits;
+void CheckBatchNumbers(const BatchOptions& options) {
+    if (options.count < 1 || options.count > kMaxBatchCount)
+        throw BatchError{"--count", "must lie between 1 and " + std::to_string(kMaxBatchCount)};
+    if (options.first < 1 || options.first - 1 > UINT32_MAX - options.count)
+        throw BatchError{"--first", "documents are numbered from 1 to 4294967295"};
 }
 
 BatchResult RunBatch(const BatchOptions& options,
                      const std::function<void(std::size_t, std::size_t)>& progress) {
-    CheckRange(options);
+    CheckBatchNumbers(options);
     std::string text;
     const Recipe recipe = ReadRecipe(options.recipe, text);
+    if (options.aia) CheckAiaDate(recipe, options.recipe);
     PrepareFolder(options.folder, options.force);
+    const std::vector<std::string> earlier =
+        RunFilesIn(options.folder, options.first, LastNumber(options));
+    CheckRecipeIsNoOutput(options, earlier);
 
     const InterruptGuard guard;
+    // Until the run is over the manifest lists no document, so that a run killed or failing
+    // half-way never leaves a manifest beside documents it does not describe.
+    const ManifestPart part{RecipeDigest(text), options.seed, options.first, options.count, 0};
+    try {
+        WriteManifest(options, part, nullptr);
+    } catch (const TextFileError& error) {
+        throw BatchError{ManifestPath(options), error.what()};
+    }
+    if (const std::vector<BatchError> failures = RemoveFiles(earlier); !failures.empty())
+        throw failures.front();
+
+    FileSystemFlush flush(options.folder);
     Results results(options.count);
     RunWorkers(recipe, options, results, progress);
-
-    BatchResult result;
-    result.finished = results.FinishedRun();
-    result.interrupted = g_interrupted != 0;
-    const ManifestPart part{RecipeDigest(text), options.seed, options.first, options.count,
-                            result.finished};
-    std::string manifest = ManifestPartLine(part) + ManifestHeader();
-    for (std::uint64_t i = 0; i < result.finished; ++i) manifest += results.Rows(i);
-    const std::string path = options.folder + "/" + kManifestName;
-    try {
-        WriteTextFile(path, manifest);
-    } catch (const TextFileError& error) {
-        throw BatchError{path, error.what()};
-    }
-    if (results.Failure()) throw results.Failure()->second;
-    return result;
+    return Conclude(options, results, flush, part);
 }

@@ -5,8 +5,6 @@
 #include <cmath>
 
 #include "ChannelFiles.h"
-#include "file/AtomicFile.h"
-#include "file/SaveTarget.h"
 
 namespace {
 
@@ -30,17 +28,10 @@ std::string NumberText(double value) {
     return text;
 }
 
-[[noreturn]] void CannotWrite(const AtomicFile& file, const std::string& path) {
-    const std::string why = file.Refusal().empty()
-                                ? SystemErrorText(file.Error())
-                                : "it is " + file.Refusal() + ", not a regular file";
-    throw CsvExportError("cannot write " + path + ": " + why);
-}
-
 // Writes the channels, which share one time axis, into one file.
-void WriteTable(const std::vector<const Channel4*>& channels, const std::string& path) {
-    AtomicFile file;
-    if (!file.Open(path)) CannotWrite(file, path);
+void WriteTable(const std::vector<const Channel4*>& channels, const std::string& path,
+                PendingFiles& pending) {
+    AtomicFile& file = pending.Open(path);
 
     std::string line = "time_min";
     for (const Channel4* channel : channels) {
@@ -66,8 +57,8 @@ void WriteTable(const std::vector<const Channel4*>& channels, const std::string&
             line.clear();
         }
     }
-    if (!file.Write(line.data(), line.size()) || !file.Finish() || !file.Commit())
-        CannotWrite(file, path);
+    file.Write(line.data(), line.size());
+    pending.Finish();
 }
 
 }  // namespace
@@ -94,13 +85,14 @@ CsvExportPlan PlanCsvExport(const CTarvikFile4& document, const std::string& pat
     return plan;
 }
 
-void ExportCsv(const CTarvikFile4& document, const CsvExportPlan& plan) {
+void ExportCsv(const CTarvikFile4& document, const CsvExportPlan& plan, PendingFiles& pending) {
     const auto& channels = document.m_channels;
     if (!plan.split) {
         std::vector<const Channel4*> all;
         for (const Channel4& channel : channels) all.push_back(&channel);
-        WriteTable(all, plan.files.front());
+        WriteTable(all, plan.files.front(), pending);
         return;
     }
-    for (std::size_t i = 0; i < channels.size(); ++i) WriteTable({&channels[i]}, plan.files[i]);
+    for (std::size_t i = 0; i < channels.size(); ++i)
+        WriteTable({&channels[i]}, plan.files[i], pending);
 }

@@ -4,12 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "PendingFiles.h"
 #include "file/TarvikFile4.h"
-
-class CsvExportError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // A document whose signals cannot be written as CSV.
 class CsvSourceError : public std::runtime_error {
@@ -30,6 +26,6 @@ CsvExportPlan PlanCsvExport(const CTarvikFile4& document, const std::string& pat
 // then one row per sample with the time in minutes and one value column per channel, "." as the
 // decimal point whatever the locale. Channels that share start and step share one file (a shorter
 // channel leaves its cells empty); otherwise each channel gets its own file, named after `path`
-// with "-channel-N" before the extension (N the channel's position, from 0). Every file is replaced
-// only when complete. Throws CsvExportError naming the file and the system's reason.
-void ExportCsv(const CTarvikFile4& document, const CsvExportPlan& plan);
+// with "-channel-N" before the extension (N the channel's position, from 0). The files go into
+// `pending`, which puts them in place. Throws FileWriteError.
+void ExportCsv(const CTarvikFile4& document, const CsvExportPlan& plan, PendingFiles& pending);

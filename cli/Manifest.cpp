@@ -6,15 +6,11 @@
 #include <limits>
 #include <numeric>
 
-#include "EchoText.h"
 #include "Recipe.h"
-#include "file/InputFile.h"
-#include "file/SaveTarget.h"
 
 namespace {
 
 constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
-constexpr std::string_view kPartPrefix = "# xstgtool batch: ";
 
 // What one row is made of.
 struct PeakFacts {
@@ -109,89 +105,6 @@ std::vector<std::pair<double, double>> Resolutions(const std::vector<Peak4>& tab
     return resolutions;
 }
 
-struct PartFile {
-    std::string path;
-    ManifestPart part;
-};
-
-[[noreturn]] void Fail(const std::string& path, const std::string& what) {
-    throw ManifestError(Printable(path) + ": " + what);
-}
-
-void OpenManifest(InputFile& in, const std::string& path) {
-    if (in.Open(path)) return;
-    if (!in.Refusal().empty()) Fail(path, "it is " + in.Refusal() + ", not a manifest");
-    Fail(path, "cannot open the file: " + SystemErrorText(in.Error()));
-}
-
-// The first two lines, the part line and the header, read a byte at a time up to a bound.
-std::string ReadLine(InputFile& in, const std::string& path) {
-    std::string line;
-    char c = 0;
-    while (in.Read(&c, 1) == 1) {
-        if (c == '\n') return line;
-        line += c;
-        if (line.size() > 4096) break;
-    }
-    Fail(path,
-         "not a manifest of xstgtool batch (its first lines are not a part line and the "
-         "header)");
-}
-
-std::optional<std::uint64_t> Field(std::string_view line, std::string_view key) {
-    const std::string tag = " " + std::string(key) + "=";
-    const std::size_t at = line.find(tag);
-    if (at == std::string_view::npos) return std::nullopt;
-    const char* begin = line.data() + at + tag.size();
-    const char* end = line.data() + line.size();
-    std::uint64_t value = 0;
-    const int base = key == "recipe" ? 16 : 10;
-    const auto [stop, error] = std::from_chars(begin, end, value, base);
-    if (error != std::errc{} || (stop != end && *stop != ' ')) return std::nullopt;
-    return value;
-}
-
-PartFile ReadPart(const std::string& folder) {
-    PartFile file{folder + "/" + kManifestName, {}};
-    InputFile in;
-    OpenManifest(in, file.path);
-    const std::string first = ReadLine(in, file.path);
-    const std::string header = ReadLine(in, file.path) + "\n";
-    const auto recipe = Field(first, "recipe");
-    const auto seed = Field(first, "seed");
-    const auto start = Field(first, "first");
-    const auto count = Field(first, "count");
-    const auto finished = Field(first, "finished");
-    if (first.rfind(kPartPrefix, 0) != 0 || !recipe || !seed || !start || !count || !finished ||
-        *seed > UINT32_MAX || header != ManifestHeader())
-        Fail(file.path,
-             "not a manifest of xstgtool batch (its first lines are not a part line "
-             "and the header)");
-    file.part = {*recipe, static_cast<std::uint32_t>(*seed), *start, *count, *finished};
-    return file;
-}
-
-void CheckParts(const std::vector<PartFile>& files) {
-    for (const PartFile& file : files)
-        if (file.part.finished != file.part.count)
-            Fail(file.path, "holds " + std::to_string(file.part.finished) + " of its " +
-                                std::to_string(file.part.count) +
-                                " documents (the run was interrupted); make the part again first");
-    for (std::size_t i = 1; i < files.size(); ++i) {
-        const ManifestPart& a = files[i - 1].part;
-        const ManifestPart& b = files[i].part;
-        if (a.recipe != b.recipe || a.seed != b.seed)
-            Fail(files[i].path, "comes from another recipe or seed than " + files[i - 1].path);
-        const std::uint64_t next = a.first + a.count;
-        if (b.first < next)
-            Fail(files[i].path, "overlaps " + files[i - 1].path + " (documents from " +
-                                    std::to_string(b.first) + ")");
-        if (b.first > next)
-            Fail(files[i].path, "documents " + std::to_string(next) + " to " +
-                                    std::to_string(b.first - 1) + " are in none of the parts");
-    }
-}
-
 }  // namespace
 
 std::uint64_t RecipeDigest(std::string_view text) {
@@ -240,31 +153,8 @@ std::string ManifestPartLine(const ManifestPart& part) {
     const auto end = std::to_chars(recipe, recipe + 16, part.recipe, 16).ptr;
     std::string digest(recipe, end);
     digest.insert(0, 16 - digest.size(), '0');
-    return std::string(kPartPrefix) + "recipe=" + digest + " seed=" + std::to_string(part.seed) +
-           " first=" + std::to_string(part.first) + " count=" + std::to_string(part.count) +
-           " finished=" + std::to_string(part.finished) + "\n";
-}
-
-void MergeManifests(const std::vector<std::string>& folders,
-                    const std::function<void(std::string_view)>& out) {
-    if (folders.empty()) throw ManifestError("no manifests to merge");
-    std::vector<PartFile> files;
-    for (const std::string& folder : folders) files.push_back(ReadPart(folder));
-    std::stable_sort(files.begin(), files.end(), [](const PartFile& a, const PartFile& b) {
-        return a.part.first < b.part.first;
-    });
-    CheckParts(files);
-    ManifestPart merged = files.front().part;
-    merged.count = merged.finished =
-        files.back().part.first + files.back().part.count - merged.first;
-    out(ManifestPartLine(merged));
-    out(ManifestHeader());
-    for (const PartFile& file : files) {
-        InputFile in;
-        OpenManifest(in, file.path);
-        ReadLine(in, file.path);
-        ReadLine(in, file.path);
-        char chunk[1 << 16];
-        while (const std::size_t got = in.Read(chunk, sizeof chunk)) out({chunk, got});
-    }
+    return std::string(kManifestPartPrefix) + "recipe=" + digest +
+           " seed=" + std::to_string(part.seed) + " first=" + std::to_string(part.first) +
+           " count=" + std::to_string(part.count) + " finished=" + std::to_string(part.finished) +
+           "\n";
 }

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -22,6 +20,8 @@ inline constexpr const char* kManifestName = "manifest.csv";
 // "# xstgtool batch: recipe=<16 hex digits> seed=S first=K count=N finished=F". The recipe digest
 // tells parts of different recipes apart; `finished` of an interrupted run is the number of
 // documents from K on that were completed (the rows are theirs).
+inline constexpr std::string_view kManifestPartPrefix = "# xstgtool batch: ";
+
 struct ManifestPart {
     std::uint64_t recipe = 0;
     std::uint32_t seed = 0;
@@ -47,9 +47,3 @@ std::string ManifestRows(std::uint64_t document, const Scenario& scenario,
 
 // The comment line of a part, with a line feed.
 std::string ManifestPartLine(const ManifestPart& part);
-
-// Joins the manifests DIR/manifest.csv of the given folders, parts of one corpus, in document
-// order: the same recipe and seed, every part complete, their documents following on without gap
-// or overlap. `out` receives the merged text piece by piece. Throws ManifestError naming the file.
-void MergeManifests(const std::vector<std::string>& folders,
-                    const std::function<void(std::string_view)>& out);

@@ -70,8 +70,13 @@ RecipeRange ParseRange(const json& root, const char* key) {
 
 RecipeCount ParseCountAt(const json& value, const std::string& key) {
     auto whole = [key](const json& number) {
-        if (!number.is_number_unsigned()) Fail(key, "must be a whole number, 0 or more");
-        return number.get<std::uint64_t>();
+        if (number.is_number_unsigned()) return number.get<std::uint64_t>();
+        // 1.0 is a whole number too; one beyond 64 bits is kept as the largest, which every
+        // bound below refuses.
+        const double value = number.is_number_float() ? number.get<double>() : -1.0;
+        if (!(value >= 0.0 && value == std::floor(value)))
+            Fail(key, "must be a whole number, 0 or more");
+        return value < 18446744073709551616.0 ? static_cast<std::uint64_t>(value) : UINT64_MAX;
     };
     if (value.is_number()) return {whole(value), whole(value)};
     if (!value.is_object())

@@ -1,13 +1,25 @@
 #include "TextFile.h"
 
-#include "file/AtomicFile.h"
-#include "file/SaveTarget.h"
+#include "PendingFiles.h"
+
+TextFileWriter::TextFileWriter(const std::string& path) {
+    if (!m_file.Open(path)) Fail();
+}
+
+void TextFileWriter::Append(std::string_view text) {
+    if (!m_file.Write(text.data(), text.size())) Fail();
+}
+
+void TextFileWriter::Commit() {
+    if (!m_file.Finish() || !m_file.Commit()) Fail();
+}
+
+void TextFileWriter::Fail() const {
+    throw TextFileError(CannotWriteText(m_file), m_file.Refusal().empty() ? m_file.Error() : 0);
+}
 
 void WriteTextFile(const std::string& path, std::string_view text) {
-    AtomicFile file;
-    if (file.Open(path) && file.Write(text.data(), text.size()) && file.Finish() && file.Commit())
-        return;
-    throw TextFileError("cannot write: " + (file.Refusal().empty() ? SystemErrorText(file.Error())
-                                                                   : "it is " + file.Refusal() +
-                                                                         ", not a regular file"));
+    TextFileWriter file(path);
+    file.Append(text);
+    file.Commit();
 }

@@ -16,10 +16,12 @@
 #include "Batch.h"
 #include "ComponentsCsv.h"
 #include "CsvExport.h"
+#include "DistinctFiles.h"
 #include "DocumentJson.h"
 #include "EchoText.h"
 #include "Generator.h"
 #include "Manifest.h"
+#include "ManifestMerge.h"
 #include "ProgressBar.h"
 #include "RecipeExample.h"
 #include "Scenario.h"
@@ -40,9 +42,21 @@ struct ToolError {
     std::string what;
 };
 
+// A command line that cannot be carried out as written (a missing, unknown or malformed option
+// or argument): "xstgtool: <what>; see xstgtool <command> --help", with exit status 2.
+struct UsageError {
+    std::string what;
+    std::string command;  // the subcommand whose help to point to; empty for the tool's own
+};
+
+// Exit statuses, as README.md lists them.
+constexpr int kExitFailure = 1;        // a refusal or a failure
+constexpr int kExitUsage = 2;          // a usage error
+constexpr int kExitInterrupted = 130;  // a batch stopped by a signal, as a shell reports Ctrl-C
+
 // Failures already reported, line by line; only the exit status is left to set.
 struct Reported {};
-// A batch stopped by a signal, reported; exits with the status a shell gives Ctrl-C.
+// A batch stopped by a signal, reported.
 struct Interrupted {};
 
 ToolError FileError(const CTarvikFile4& document, const std::string& path) {
@@ -51,12 +65,18 @@ ToolError FileError(const CTarvikFile4& document, const std::string& path) {
 }
 
 void Load(CTarvikFile4& document, const std::string& path) {
-    if (document.LoadFromFile(path) != 0) throw FileError(document, path);
+    try {
+        if (document.LoadFromFile(path) != 0) throw FileError(document, path);
+    } catch (const std::bad_alloc&) {
+        throw ToolError{path, "out of memory"};
+    }
 }
 
 std::string CheckUuid(const std::string& text) {
     const std::optional<std::string> uuid = CanonicalUuid(text);
-    if (!uuid) throw ToolError{"--assay-id", Echo(text) + " is not a UUID (8-4-4-4-12 hex digits)"};
+    if (!uuid)
+        throw UsageError{"--assay-id: " + Echo(text) + " is not a UUID (8-4-4-4-12 hex digits)",
+                         "generate"};
     return *uuid;
 }
 
@@ -66,9 +86,10 @@ std::int64_t CheckDate(const std::string& text) {
     const char* const end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, seconds);
     if (error == std::errc::result_out_of_range)
-        throw ToolError{"--date", Echo(text) + " lies outside the 64-bit range of seconds"};
+        throw UsageError{"--date: " + Echo(text) + " lies outside the 64-bit range of seconds",
+                         "generate"};
     if (error != std::errc{} || stop != end)
-        throw ToolError{"--date", Echo(text) + " is not a whole number of seconds"};
+        throw UsageError{"--date: " + Echo(text) + " is not a whole number of seconds", "generate"};
     return seconds;
 }
 
@@ -96,6 +117,15 @@ void CheckOutput(const std::string& file) {
     if (!target.refusal.empty())
         throw ToolError{file, "cannot write: it is " + target.refusal + ", not a regular file"};
     if (target.error != 0) throw ToolError{file, "cannot write: " + SystemErrorText(target.error)};
+}
+
+// Before anything is written: a command never writes over one of its inputs, nor one of its
+// outputs over another.
+void RefuseSameFiles(const std::vector<CommandFile>& files) {
+    if (const auto same = FindSameFile(files))
+        throw ToolError{same->second.path, same->second.role + " names the same file as " +
+                                               same->first.role + " (" +
+                                               Printable(same->first.path) + ")"};
 }
 
 // The command line's seed, assay identifier and date, else the scenario's, else 42, a new UUID
@@ -135,6 +165,12 @@ void Generate(const GenerateArgs& args) {
     if (args.date) date = CheckDate(*args.date);
     CTarvikFile4 document;
     if (document.CheckSavePath(args.output) != 0) throw FileError(document, args.output);
+    // Saving also removes a stale spectra file beside the document.
+    std::vector<CommandFile> files = {{args.scenario, "the scenario", false},
+                                      {args.output, "-o", true},
+                                      {SpectraPath(args.output), "the spectra file of -o", true}};
+    if (!args.manifest.empty()) files.push_back({args.manifest, "--manifest", true});
+    RefuseSameFiles(files);
     if (!args.manifest.empty()) CheckOutput(args.manifest);
     if (args.components && args.components->empty())
         throw ToolError{"--components", "the file name is empty"};
@@ -179,13 +215,14 @@ void Generate(const GenerateArgs& args) {
 }
 
 void DumpAia(const std::string& path, bool with_samples) {
-    AiaTrace trace;
     try {
-        trace = ReadAiaFile(path);
+        const AiaFile file(path);
+        WriteAiaJson(file, std::cout, with_samples);
     } catch (const AiaError& error) {
         throw ToolError{path, error.what()};
+    } catch (const std::bad_alloc&) {
+        throw ToolError{path, "out of memory"};
     }
-    WriteAiaJson(trace, std::cout, with_samples);
 }
 
 void Dump(const std::string& path, bool with_samples) {
@@ -213,10 +250,11 @@ void MergeInto(const std::vector<std::string>& folders, const std::string& outpu
             if (!std::cout) throw ToolError{"standard output", "cannot write"};
             return;
         }
+        CheckMergeOutput(folders, output);
         CheckOutput(output);
-        std::string merged;
-        MergeManifests(folders, [&merged](std::string_view text) { merged += text; });
-        WriteTextFile(output, merged);
+        TextFileWriter merged(output);
+        MergeManifests(folders, [&merged](std::string_view text) { merged.Append(text); });
+        merged.Commit();
     } catch (const ManifestError& error) {
         throw ToolError{"--merge-manifests", error.what()};
     } catch (const TextFileError& error) {
@@ -226,8 +264,14 @@ void MergeInto(const std::vector<std::string>& folders, const std::string& outpu
 
 void Batch(const BatchArgs& args) {
     if (!args.merge.empty()) return MergeInto(args.merge, args.options.folder);
-    if (args.options.recipe.empty()) throw ToolError{"batch", "give a RECIPE file"};
-    if (args.options.folder.empty()) throw ToolError{"batch", "give the corpus folder with -o"};
+    if (args.options.recipe.empty()) throw UsageError{"batch: give a RECIPE file", "batch"};
+    if (args.options.folder.empty())
+        throw UsageError{"batch: give the corpus folder with -o", "batch"};
+    try {
+        CheckBatchNumbers(args.options);
+    } catch (const BatchError& error) {
+        throw UsageError{error.subject + ": " + error.what, "batch"};
+    }
     BatchResult result;
     try {
         ProgressBar bar(stderr);
@@ -236,48 +280,15 @@ void Batch(const BatchArgs& args) {
     } catch (const BatchError& error) {
         throw ToolError{error.subject, error.what};
     }
+    for (const BatchError& failure : result.failures)
+        std::cerr << "xstgtool: " << Printable(failure.subject) << ": " << Printable(failure.what)
+                  << '\n';
+    if (!result.failures.empty()) throw Reported{};
     if (!result.interrupted) return;
     std::cerr << "xstgtool: " << Printable(args.options.folder)
               << ": interrupted: " << result.finished << " of " << args.options.count
               << " documents finished; " << kManifestName << " lists them\n";
     throw Interrupted{};
-}
-
-void ExportCsvFiles(const CTarvikFile4& document, const std::string& path, const std::string& csv) {
-    CsvExportPlan plan;
-    try {
-        plan = PlanCsvExport(document, csv);
-    } catch (const CsvSourceError& error) {
-        throw ToolError{path, error.what()};
-    }
-    for (const std::string& file : plan.files) CheckOutput(file);
-    try {
-        ExportCsv(document, plan);
-    } catch (const CsvExportError& error) {
-        throw ToolError{csv, error.what()};
-    }
-    if (plan.split) {
-        std::cerr << "xstgtool: the channels have different time axes; wrote one file per channel:";
-        for (const std::string& file : plan.files) std::cerr << ' ' << Printable(file);
-        std::cerr << '\n';
-    }
-}
-
-void ExportAiaFiles(const CTarvikFile4& document, const std::string& path, const std::string& aia) {
-    const std::vector<std::string> files = PlanAiaExport(document, aia);
-    for (const std::string& file : files) CheckOutput(file);
-    try {
-        ExportAia(document, files, std::filesystem::path(path).filename().string());
-    } catch (const AiaError& error) {
-        throw ToolError{path, error.what()};
-    } catch (const AiaWriteError& error) {
-        throw ToolError{error.File(), error.what()};
-    }
-    if (files.size() > 1) {
-        std::cerr << "xstgtool: an AIA file holds one channel; wrote one file per channel:";
-        for (const std::string& file : files) std::cerr << ' ' << Printable(file);
-        std::cerr << '\n';
-    }
 }
 
 struct ExportArgs {
@@ -286,15 +297,70 @@ struct ExportArgs {
     std::optional<std::string> aia;
 };
 
+// The files of one export: each channel's for a format that writes one per channel.
+void AddOutputs(std::vector<CommandFile>& files, const std::string& option,
+                const std::vector<std::string>& paths) {
+    for (std::size_t i = 0; i < paths.size(); ++i)
+        files.push_back({paths[i],
+                         paths.size() == 1 ? option : option + " for channel " + std::to_string(i),
+                         true});
+}
+
+void ReportChannelFiles(const std::vector<std::string>& files, const char* why) {
+    std::cerr << "xstgtool: " << why << "; wrote one file per channel:";
+    for (const std::string& file : files) std::cerr << ' ' << Printable(file);
+    std::cerr << '\n';
+}
+
 void Export(const ExportArgs& args) {
     // An export that would write nothing is a mistake, not a success.
-    if (!args.csv && !args.aia) throw ToolError{"export", "give --csv FILE, --aia FILE or both"};
+    if (!args.csv && !args.aia)
+        throw UsageError{"export: give --csv FILE, --aia FILE or both", "export"};
     for (const auto& [option, file] : {std::pair{"--csv", args.csv}, std::pair{"--aia", args.aia}})
-        if (file && file->empty()) throw ToolError{option, "the file name is empty"};
+        if (file && file->empty())
+            throw UsageError{std::string(option) + ": the file name is empty", "export"};
     CTarvikFile4 document;
     Load(document, args.document);
-    if (args.csv) ExportCsvFiles(document, args.document, *args.csv);
-    if (args.aia) ExportAiaFiles(document, args.document, *args.aia);
+    std::vector<std::string> aia;
+    if (args.aia) aia = PlanAiaExport(document, *args.aia);
+    CsvExportPlan csv;
+    try {
+        if (args.csv) csv = PlanCsvExport(document, *args.csv);
+    } catch (const CsvSourceError& error) {
+        throw ToolError{args.document, error.what()};
+    }
+    std::vector<CommandFile> files = {
+        {args.document, "the document", false},
+        {SpectraPath(args.document), "the document's spectra file", false}};
+    AddOutputs(files, "--aia", aia);
+    AddOutputs(files, "--csv", csv.files);
+    RefuseSameFiles(files);
+    for (const CommandFile& file : files)
+        if (file.written) CheckOutput(file.path);
+
+    // Nothing is put in place before every file is written; AIA first, since it may refuse the
+    // document.
+    PendingFiles pending;
+    try {
+        if (args.aia)
+            ExportAia(document, aia, std::filesystem::path(args.document).filename().string(),
+                      pending);
+        if (args.csv) ExportCsv(document, csv, pending);
+        pending.CommitAll();
+    } catch (const AiaError& error) {
+        throw ToolError{args.document, error.what()};
+    } catch (const FileWriteError& error) {
+        throw ToolError{error.File(), error.what()};
+    }
+    if (csv.split) ReportChannelFiles(csv.files, "the channels have different time axes");
+    if (aia.size() > 1) ReportChannelFiles(aia, "an AIA file holds one channel");
+}
+
+// The subcommand the command line named, for the help a usage error points to.
+std::string ParsedSubcommand(const CLI::App& app) {
+    for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; }))
+        if (command->parsed()) return command->get_name();
+    return "";
 }
 
 int Run(int argc, char** argv) {
@@ -381,7 +447,18 @@ int Run(int argc, char** argv) {
         ->excludes(aia);
     batch->footer(std::string("Example recipe:\n") + kRecipeExample);
 
-    CLI11_PARSE(app, argc, argv);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        // Help and the version are printed by the library and end with status 0.
+        if (error.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success))
+            return app.exit(error);
+        const std::string command = ParsedSubcommand(app);
+        if (command.empty() && argc > 1 && argv[1][0] != '-')
+            throw UsageError{Echo(argv[1]) + " is not a command (generate, dump, export, batch)",
+                             ""};
+        throw UsageError{error.what(), command};
+    }
 
     if (generate->parsed()) Generate(gen);
     if (dump->parsed()) Dump(dump_file, with_samples);
@@ -402,9 +479,13 @@ int main(int argc, char** argv) {
     } catch (const ToolError& error) {
         std::cerr << "xstgtool: " << Printable(error.subject) << ": " << Printable(error.what)
                   << '\n';
+    } catch (const UsageError& error) {
+        std::cerr << "xstgtool: " << Printable(error.what) << "; see xstgtool "
+                  << (error.command.empty() ? "" : error.command + " ") << "--help\n";
+        return kExitUsage;
     } catch (const Reported&) {
     } catch (const Interrupted&) {
-        return 130;
+        return kExitInterrupted;
     } catch (const std::bad_alloc&) {
         std::cerr << "xstgtool: out of memory\n";
     } catch (const std::exception& error) {
@@ -412,5 +493,5 @@ int main(int argc, char** argv) {
     } catch (...) {
         std::cerr << "xstgtool: internal error\n";
     }
-    return 1;
+    return kExitFailure;
 }

@@ -80,7 +80,9 @@ bool CQuelmarDlg::ExportCsvTo(const QString& path) {
     try {
         const CsvExportPlan plan =
             PlanCsvExport(m_model->Document(), QFile::encodeName(path).toStdString());
-        ExportCsv(m_model->Document(), plan);
+        PendingFiles pending;
+        ExportCsv(m_model->Document(), plan, pending);
+        pending.CommitAll();
         SetStatus(Strings::Tr(Strings::kExported).arg(path));
         return true;
     } catch (const std::exception& failure) {
@@ -99,7 +101,9 @@ bool CQuelmarDlg::ExportAiaTo(const QString& path) {
     try {
         const std::vector<std::string> files =
             PlanAiaExport(m_model->Document(), QFile::encodeName(path).toStdString());
-        ExportAia(m_model->Document(), files, source);
+        PendingFiles pending;
+        ExportAia(m_model->Document(), files, source, pending);
+        pending.CommitAll();
         SetStatus(Strings::Tr(Strings::kExported).arg(path));
         return true;
     } catch (const std::exception& failure) {

@@ -24,6 +24,8 @@ public:
     std::size_t Read(void* data, std::size_t size);
     std::uint64_t Position() const { return m_position; }
     std::uint64_t Size() const { return m_size; }
+    // The open file's descriptor, -1 before a successful Open.
+    int Descriptor() const { return m_fd; }
     // Bytes between the current position and the end of the file as it was when opened.
     std::uint64_t Remaining() const { return m_size > m_position ? m_size - m_position : 0; }
 

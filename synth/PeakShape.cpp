@@ -60,12 +60,14 @@ std::optional<double> DistanceTo(const std::vector<float>& s, const Apex& apex, 
 
 }  // namespace
 
-PeakShapeMeasure MeasurePeakShape(const Signal4& clean, double time, double reach) {
+PeakShapeMeasure MeasurePeakShape(const Signal4& clean, double time, double width) {
     const SampleGrid grid = clean.Grid();
     PeakShapeMeasure measure{kNaN, kNaN};
     if (!(grid.step > 0.0)) return measure;
+    const double sigma = width * 0.70710678118654752440;
+    if (!(sigma / grid.step >= kMinSamplesPerSigma)) return measure;
     const std::optional<Apex> apex =
-        FindApex(clean.samples, (time - grid.start) / grid.step, reach / grid.step + 1.0);
+        FindApex(clean.samples, (time - grid.start) / grid.step, width / grid.step + 1.0);
     if (!apex) return measure;
     auto ratio = [&](double share, auto of) {
         const auto front = DistanceTo(clean.samples, *apex, share * apex->height, -1);

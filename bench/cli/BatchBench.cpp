@@ -1,10 +1,19 @@
 // xstgtool batch: 10,000 documents of 10 minutes at 100 samples per minute with 10 peaks each,
 // their scenarios and the manifest written to disk, on every core. Once with tailing and fronting
-// peaks (factors 0.8 to 2.5), once with Gaussian peaks only.
+// peaks (factors 0.8 to 2.5), once with Gaussian peaks only, and then the same Gaussian corpus
+// made by a plain NumPy script (bench/peer/corpus.py), a signal file and a truth file per
+// document, for comparison in the same run.
+//
+// Each corpus goes to a folder of its own under TMPDIR, and all of them are removed only when the
+// program ends: on a file system without a journal, ext4 passes over inodes freed in the last 30
+// seconds when it creates a file, so removing one corpus would slow down the creation of the next.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include "cli/Batch.h"
@@ -12,6 +21,23 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr std::uint64_t kDocuments = 10'000;
+
+// The folder of every corpus of this run, removed at exit.
+struct BenchFolder {
+    BenchFolder() : path(fs::temp_directory_path() / "quelmar-batch-bench") {
+        fs::remove_all(path);
+        fs::create_directories(path);
+    }
+    ~BenchFolder() { fs::remove_all(path); }
+    fs::path path;
+};
+
+const fs::path& Root() {
+    static const BenchFolder folder;
+    return folder.path;
+}
 
 std::string TenPeakRecipe(bool tailing) {
     return std::string(R"({ "analysis_time": 10, "sample_rate": 100, "peaks_per_channel": 10,
@@ -21,25 +47,54 @@ std::string TenPeakRecipe(bool tailing) {
            (tailing ? R"(, "tailing": { "min": 0.8, "max": 2.5 } })" : "}");
 }
 
+void DocumentsPerSecond(benchmark::State& state) {
+    state.counters["documents/s"] = benchmark::Counter(
+        static_cast<double>(kDocuments), benchmark::Counter::kIsIterationInvariantRate);
+}
+
 void Batch(benchmark::State& state, bool tailing) {
-    const fs::path root = fs::temp_directory_path() / "quelmar-batch-bench";
-    fs::remove_all(root);
-    fs::create_directories(root);
-    const fs::path recipe = root / "recipe.json";
+    const std::string name = tailing ? "tailing" : "gaussian";
+    const fs::path recipe = Root() / (name + ".json");
     std::ofstream(recipe) << TenPeakRecipe(tailing);
     BatchOptions options;
     options.recipe = recipe.string();
-    options.count = 10'000;
+    options.count = kDocuments;
+    int run = 0;
     for (auto _ : state) {
-        state.PauseTiming();
-        fs::remove_all(root / "corpus");
-        options.folder = (root / "corpus").string();
-        state.ResumeTiming();
+        options.folder = (Root() / (name + "-" + std::to_string(run++))).string();
         RunBatch(options, {});
     }
-    state.counters["documents/s"] = benchmark::Counter(
-        static_cast<double>(options.count), benchmark::Counter::kIsIterationInvariantRate);
-    fs::remove_all(root);
+    DocumentsPerSecond(state);
+}
+
+// The script's own time for its documents, from its output: Python's start and NumPy's import
+// are left out, as the batch's process start is.
+std::optional<double> RunPeer(const fs::path& folder) {
+    const std::string command = std::string("'") + QUELMAR_SOURCE_DIR + "/bench/peer/corpus.py' '" +
+                                folder.string() + "' " + std::to_string(kDocuments);
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) return std::nullopt;
+    std::string output;
+    char buffer[256];
+    while (const std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe))
+        output.append(buffer, got);
+    if (::pclose(pipe) != 0) return std::nullopt;
+    const std::size_t at = output.find("documents: ");
+    if (at == std::string::npos) return std::nullopt;
+    return std::strtod(output.c_str() + at + 11, nullptr);
+}
+
+void NumPyPeer(benchmark::State& state) {
+    int run = 0;
+    for (auto _ : state) {
+        const std::optional<double> seconds = RunPeer(Root() / ("numpy-" + std::to_string(run++)));
+        if (!seconds) {
+            state.SkipWithError("bench/peer/corpus.py failed (is python3-numpy installed?)");
+            return;
+        }
+        state.SetIterationTime(*seconds);
+    }
+    DocumentsPerSecond(state);
 }
 
 }  // namespace
@@ -51,4 +106,9 @@ BENCHMARK_CAPTURE(Batch, TenPeaksTailing, true)
 BENCHMARK_CAPTURE(Batch, TenPeaksGaussian, false)
     ->Unit(benchmark::kSecond)
     ->UseRealTime()
+    ->Iterations(1);
+BENCHMARK(NumPyPeer)
+    ->Name("NumPyPeer/TenPeaksGaussian")
+    ->Unit(benchmark::kSecond)
+    ->UseManualTime()
     ->Iterations(1);

@@ -136,12 +136,16 @@ TEST(ClassicHeader, EveryTruncatedExportIsRefused) {
     doc.m_channels[0].table.assign(2, peak);
     const AiaBytes made = MakeAiaFile(doc, 0, "d.xstg");
     const std::vector<unsigned char> file(made.begin(), made.end());
-    const AiaTrace whole = ReadAiaBytes(file);
-    EXPECT_EQ(whole.samples, std::vector<float>(samples, samples + 4));
-    EXPECT_EQ(whole.peak_names, (std::vector<std::string>{"Пик", "Пик"}));
+    {
+        const AiaFile whole(file);
+        std::vector<float> read(4);
+        whole.ReadSamples(0, 4, read.data());
+        EXPECT_EQ(read, std::vector<float>(samples, samples + 4));
+        EXPECT_EQ(whole.Trace().peak_names, (std::vector<std::string>{"Пик", "Пик"}));
+    }
     for (std::size_t size = 0; size < file.size(); ++size) {
         SCOPED_TRACE(size);
-        EXPECT_THROW(ReadAiaBytes(std::vector<unsigned char>(file.begin(), file.begin() + size)),
+        EXPECT_THROW(AiaFile(std::vector<unsigned char>(file.begin(), file.begin() + size)),
                      AiaError);
     }
 }

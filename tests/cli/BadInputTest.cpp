@@ -319,17 +319,62 @@ TEST(BadInput, CommandLineErrors) {
     // An export that would write nothing fails rather than succeeding silently.
     ASSERT_EQ(dir.Run({"generate", "s.json", "-o", "d.xstg"}).exit_code, 0);
     const std::pair<std::vector<std::string>, std::string> exports[] = {
-        {{"export", "d.xstg"}, "xstgtool: export: give --csv FILE, --aia FILE or both\n"},
-        {{"export", "d.xstg", "--aia", ""}, "xstgtool: --aia: the file name is empty\n"},
-        {{"export", "d.xstg", "--csv", "", "--aia", "x.cdf"},
-         "xstgtool: --csv: the file name is empty\n"},
+        {{"export", "d.xstg"}, "export: give --csv FILE, --aia FILE or both"},
+        {{"export", "d.xstg", "--aia", ""}, "--aia: the file name is empty"},
+        {{"export", "d.xstg", "--csv", "", "--aia", "x.cdf"}, "--csv: the file name is empty"},
     };
     for (const auto& [args, expected] : exports) {
         run = dir.Run(args);
-        EXPECT_EQ(run.exit_code, 1);
-        EXPECT_EQ(run.err, expected);
+        EXPECT_EQ(run.exit_code, 2);
+        EXPECT_EQ(run.err, "xstgtool: " + expected + "; see xstgtool export --help\n");
     }
     EXPECT_FALSE(dir.Exists("x.cdf"));
+}
+
+// Exit statuses: 0 for help and the version, 2 for a command line that cannot be carried out as
+// written, each with one line that points to the help of the command given.
+TEST(BadInput, UsageErrorsAreOneLineWithStatusTwo) {
+    ToolFolder dir;
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    } cases[] = {
+        {{"--version"}, 0, ""},
+        {{"batch", "--help"}, 0, ""},
+        {{}, 2, "xstgtool: A subcommand is required; see xstgtool --help\n"},
+        {{"genrate", "s.json"},
+         2,
+         "xstgtool: \"genrate\" is not a command (generate, dump, export, batch); see xstgtool "
+         "--help\n"},
+        {{"generate", "s.json"},
+         2,
+         "xstgtool: --output is required; see xstgtool generate --help\n"},
+        {{"batch", "r.json", "-o", "c", "--count", "many"},
+         2,
+         "xstgtool: --count: Value many not in range 1 to 1000000; see xstgtool batch --help\n"},
+        {{"batch", "r.json", "-o", "c", "--first", "4294967295", "--count", "2"},
+         2,
+         "xstgtool: --first: documents are numbered from 1 to 4294967295; see xstgtool batch "
+         "--help\n"},
+        {{"dump", "a", "b"},
+         2,
+         "xstgtool: The following argument was not expected: b; see xstgtool dump --help\n"},
+        {{"generate", "s.json", "-o", "d.xstg", "--assay-id", "\x01"},
+         2,
+         "xstgtool: --assay-id: \"\\u0001\" is not a UUID (8-4-4-4-12 hex digits); see xstgtool "
+         "generate --help\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        const ToolResult run = dir.Run(c.args);
+        EXPECT_EQ(run.exit_code, c.status);
+        if (c.status != 0) {
+            EXPECT_EQ(run.err, c.err);
+        }
+    }
+    EXPECT_FALSE(dir.Exists("c"));
+    EXPECT_FALSE(dir.Exists("d.xstg"));
 }
 
 TEST(BadInput, AFailedGenerationKeepsTheOldOutput) {

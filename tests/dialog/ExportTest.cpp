@@ -52,13 +52,17 @@ TEST_F(Export, CsvAndAiaFromTheWindowAreTheBytesTheToolWritesForTheSavedDocument
     CTarvikFile4 saved;
     SaveAndLoad(saved);
     ASSERT_TRUE(d->ExportCsvTo(Path("window.csv")));
-    ExportCsv(saved, PlanCsvExport(saved, QFile::encodeName(Path("tool.csv")).toStdString()));
+    PendingFiles tool;
+    ExportCsv(saved, PlanCsvExport(saved, QFile::encodeName(Path("tool.csv")).toStdString()), tool);
+    tool.CommitAll();
     EXPECT_EQ(Bytes(Path("window.csv")), Bytes(Path("tool.csv")));
     EXPECT_FALSE(Bytes(Path("window.csv")).isEmpty());
 
     ASSERT_TRUE(d->ExportAiaTo(Path("window.cdf")));
+    PendingFiles tool_aia;
     ExportAia(saved, PlanAiaExport(saved, QFile::encodeName(Path("tool.cdf")).toStdString()),
-              "run.xstg");
+              "run.xstg", tool_aia);
+    tool_aia.CommitAll();
     for (const char* channel : {"-channel-0.cdf", "-channel-1.cdf"})
         EXPECT_EQ(Bytes(Path("window") + QString::fromLatin1(channel)),
                   Bytes(Path("tool") + QString::fromLatin1(channel)))

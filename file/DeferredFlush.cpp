@@ -1,0 +1,44 @@
+#include "DeferredFlush.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace {
+
+thread_local bool t_deferred = false;
+
+}  // namespace
+
+DeferredFlush::DeferredFlush() : m_outer(t_deferred) {
+    t_deferred = true;
+}
+
+DeferredFlush::~DeferredFlush() {
+    t_deferred = m_outer;
+}
+
+bool DeferredFlush::Active() {
+    return t_deferred;
+}
+
+FileSystemFlush::FileSystemFlush(const std::string& folder) {
+    m_fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (m_fd < 0) m_error = errno;
+}
+
+FileSystemFlush::~FileSystemFlush() {
+    if (m_fd >= 0) ::close(m_fd);
+}
+
+bool FileSystemFlush::Flush() {
+    if (m_fd < 0) return false;
+    // syncfs writes back every dirty file of the file system and commits its journal once; since
+    // Linux 5.8 it also reports a write-back error that happened after the folder was opened.
+    if (::syncfs(m_fd) != 0 || ::fsync(m_fd) != 0) {
+        m_error = errno;
+        return false;
+    }
+    return true;
+}
