@@ -7,6 +7,7 @@
 #include <ctime>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,15 +23,18 @@
 #include "Generator.h"
 #include "Manifest.h"
 #include "ManifestMerge.h"
+#include "ModelScenario.h"
 #include "ProgressBar.h"
 #include "RecipeExample.h"
 #include "Scenario.h"
+#include "ScenarioJson.h"
 #include "TextFile.h"
 #include "UuidText.h"
 #include "aia/AiaError.h"
 #include "file/ResultText.h"
 #include "file/SaveTarget.h"
 #include "file/SpectraFile.h"
+#include "model/SettingsEntry.h"
 #include "res/Version.h"
 #include "synth/NoiseEngine.h"
 
@@ -237,6 +241,32 @@ void Dump(const std::string& path, bool with_samples) {
     if (!std::cout) throw ToolError{"standard output", "cannot write"};
 }
 
+// The settings a document carries, as a scenario; for a document without them, the scenario its
+// stored tables give, with a note on standard error of what they cannot tell.
+void PrintScenario(const std::string& path) {
+    int result = 0;
+    FileFailure failure;
+    const std::unique_ptr<CGeneratorModel> model = CGeneratorModel::Load(path, result, failure);
+    if (!model)
+        throw ToolError{failure.path.empty() ? path : failure.path, DescribeFailure(failure)};
+    const Passport& passport = model->Document().m_passport;
+    if (const std::string* settings = FindSettingsEntry(passport)) {
+        std::cout << *settings << '\n';
+    } else {
+        Scenario scenario = ScenarioOfModel(*model);
+        if (passport.assayid != kNullAssayId) scenario.assay_id = passport.assayid;
+        scenario.analysis_date = passport.andate;
+        std::cout << ScenarioText(scenario) << '\n';
+        std::cerr << "xstgtool: " << Printable(path)
+                  << ": holds no generator settings; this scenario comes from its stored peak "
+                     "tables: noise, drift, components, tailing and the seed are not known (none "
+                     "given), each width is the Gaussian's of the stored area and height, and the "
+                     "bounds are the stored ones\n";
+    }
+    std::cout.flush();
+    if (!std::cout) throw ToolError{"standard output", "cannot write"};
+}
+
 struct BatchArgs {
     BatchOptions options;
     std::vector<std::string> merge;
@@ -402,6 +432,11 @@ int Run(int argc, char** argv) {
     dump->add_option("FILE", dump_file, "Document (.xstg) or AIA file (.cdf)")->required();
     dump->add_flag("--samples", with_samples, "Include every channel's samples");
 
+    std::string scenario_document;
+    CLI::App* scenario = app.add_subcommand(
+        "scenario", "Print the scenario a document carries (its generator settings) as JSON");
+    scenario->add_option("FILE", scenario_document, "Document (.xstg)")->required();
+
     ExportArgs exported;
     CLI::App* exporter = app.add_subcommand(
         "export", "Write a document's signals as CSV, or its channels as AIA (netCDF) files");
@@ -455,13 +490,14 @@ int Run(int argc, char** argv) {
             return app.exit(error);
         const std::string command = ParsedSubcommand(app);
         if (command.empty() && argc > 1 && argv[1][0] != '-')
-            throw UsageError{Echo(argv[1]) + " is not a command (generate, dump, export, batch)",
-                             ""};
+            throw UsageError{
+                Echo(argv[1]) + " is not a command (generate, dump, scenario, export, batch)", ""};
         throw UsageError{error.what(), command};
     }
 
     if (generate->parsed()) Generate(gen);
     if (dump->parsed()) Dump(dump_file, with_samples);
+    if (scenario->parsed()) PrintScenario(scenario_document);
     if (exporter->parsed()) Export(exported);
     if (batch->parsed()) Batch(bat);
     return 0;
