@@ -345,7 +345,7 @@ TEST(BadInput, UsageErrorsAreOneLineWithStatusTwo) {
         {{}, 2, "xstgtool: A subcommand is required; see xstgtool --help\n"},
         {{"genrate", "s.json"},
          2,
-         "xstgtool: \"genrate\" is not a command (generate, dump, export, batch); see xstgtool "
+         "xstgtool: \"genrate\" is not a command (generate, dump, scenario, export, batch); see xstgtool "
          "--help\n"},
         {{"generate", "s.json"},
          2,

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <algorithm>
 #include <cmath>
 #include <sstream>
@@ -169,7 +171,9 @@ TEST(Generate, PassportFieldsAreStored) {
     EXPECT_EQ(p.columns[0].name, "HP-5");
     EXPECT_EQ(p.columns[0].length, 30.0);
     EXPECT_EQ(p.columns[0].channelsId, (std::vector<std::int32_t>{0, 2}));
-    ASSERT_EQ(p.entries.size(), 1u);
+    // The scenario's entry, then the settings entry every document carries.
+    ASSERT_EQ(p.entries.size(), 2u);
+    EXPECT_EQ(p.entries[1].name, "quelmarScenario");
     EXPECT_EQ(p.entries[0].name, "operator");
     EXPECT_EQ(p.entries[0].title, "Оператор");
     EXPECT_EQ(p.entries[0].value, "Иванов");
@@ -302,7 +306,11 @@ TEST(Generate, WithoutComponentsTheDocumentIsTheFormerBytes) {
     {"name": "A", "time": 4.5, "height": 3, "area": 0.4, "tailing": 1.4}]},
   {"noise": 0.05, "drift": -0.3, "peaks": [{"time": 2.5, "height": 1, "width": 0.2}]}]})");
     ASSERT_EQ(dir.Run({"generate", "s.json", "-o", "out.xstg"}).exit_code, 0);
-    EXPECT_EQ(Fnv1a(dir.Read("out.xstg")), 0x3446a25b452a9452u);
+    // The document now carries its settings too, so its channels (samples and peak tables, as
+    // dump gives them) are what is compared.
+    const ToolResult dump = dir.Run({"dump", "out.xstg", "--samples"});
+    ASSERT_EQ(dump.exit_code, 0) << dump.err;
+    EXPECT_EQ(Fnv1a(nlohmann::json::parse(dump.out)["channels"].dump()), 0x3b93a7a304547d50u);
 }
 
 // --components writes one file per channel, named as export --csv names them: every sample's time,
