@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <ctime>
 #include <optional>
 #include <type_traits>
 
@@ -181,6 +182,14 @@ void ApplyScenarioPassport(const nlohmann::json& fields, Passport& passport) {
         for (const nlohmann::json& item : fields[kScenarioEntries])
             TakeFields(item, passport.entries.emplace_back(),
                        [](PassportEntry& e, auto visit) { ForEachEntryField(e, visit); });
+}
+
+GenerateOptions ScenarioOptions(const Scenario& scenario) {
+    GenerateOptions options;
+    options.seed = scenario.seed.value_or(NoiseEngine::kDefaultSeed);
+    options.assay_id = scenario.assay_id.value_or("");
+    options.date = scenario.analysis_date.value_or(static_cast<std::int64_t>(std::time(nullptr)));
+    return options;
 }
 
 std::vector<std::string> GenerateDocument(const Scenario& scenario, const GenerateOptions& options,

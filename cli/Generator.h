@@ -21,6 +21,10 @@ struct GenerateOptions {
     std::int64_t date = 0;    // the passport's andate, seconds since 1970-01-01 00:00 UTC
 };
 
+// The options a scenario gives itself: its seed (42 when absent), assay identifier (a new one when
+// absent) and date (now when absent).
+GenerateOptions ScenarioOptions(const Scenario& scenario);
+
 // What is known of a stored peak beyond what the document holds: which request it came from, the
 // width and shape it was synthesised with (the width fitted when it was given by area), and its
 // shape measured on the clean signal, the sum of the channel's peaks before noise and drift.

@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -36,7 +35,6 @@
 #include "file/SpectraFile.h"
 #include "model/SettingsEntry.h"
 #include "res/Version.h"
-#include "synth/NoiseEngine.h"
 
 namespace {
 
@@ -137,11 +135,11 @@ void RefuseSameFiles(const std::vector<CommandFile>& files) {
 GenerateOptions ResolveOptions(const GenerateArgs& args, const Scenario& scenario,
                                const std::optional<std::string>& assay_id,
                                const std::optional<std::int64_t>& date) {
-    GenerateOptions options;
-    options.seed = args.seed.value_or(scenario.seed.value_or(NoiseEngine::kDefaultSeed));
-    options.assay_id = assay_id.value_or(scenario.assay_id.value_or(""));
-    options.date = date.value_or(
-        scenario.analysis_date.value_or(static_cast<std::int64_t>(std::time(nullptr))));
+    // The command line overrides what the scenario gives itself.
+    GenerateOptions options = ScenarioOptions(scenario);
+    if (args.seed) options.seed = *args.seed;
+    if (assay_id) options.assay_id = *assay_id;
+    if (date) options.date = *date;
     return options;
 }
 

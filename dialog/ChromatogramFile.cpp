@@ -3,14 +3,12 @@
 #include <QFile>
 #include <QStringList>
 #include <cstring>
-#include <ctime>
 
 #include "cli/Generator.h"
 #include "cli/ModelScenario.h"
 #include "file/ResultCodes.h"
 #include "model/SettingsEntry.h"
 #include "res/Strings.h"
-#include "synth/NoiseEngine.h"
 
 namespace {
 
@@ -108,11 +106,7 @@ OpenedChromatogram OpenScenarioFile(const QString& path) {
     try {
         const Scenario scenario =
             ParseScenario(ReadScenarioFile(QFile::encodeName(path).toStdString()));
-        GenerateOptions options;
-        options.seed = scenario.seed.value_or(NoiseEngine::kDefaultSeed);
-        options.assay_id = scenario.assay_id.value_or("");
-        options.date =
-            scenario.analysis_date.value_or(static_cast<std::int64_t>(std::time(nullptr)));
+        const GenerateOptions options = ScenarioOptions(scenario);
         std::vector<std::string> warnings;
         DocumentTruth truth;
         auto model = CGeneratorModel::MadeBy([&](CTarvikFile4& document) {

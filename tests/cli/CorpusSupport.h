@@ -1,13 +1,12 @@
 #pragma once
 
-#include <charconv>
 #include <filesystem>
 #include <map>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "CsvCells.h"
 #include "ToolRunner.h"
 
 // What the batch tests share: recipes, the files of a corpus folder, the manifest's lines.
@@ -35,34 +34,10 @@ inline std::set<std::string> NamesIn(const ToolFolder& dir, const std::string& f
     return names;
 }
 
-inline std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
-inline std::vector<std::string> Cells(const std::string& line) {
-    std::vector<std::string> cells(1);
-    for (char c : line) {
-        if (c == ',')
-            cells.emplace_back();
-        else
-            cells.back() += c;
-    }
-    return cells;
-}
-
 // Document n's file names: n with at least seven digits.
 inline std::string Stem(std::uint64_t n) {
     const std::string digits = std::to_string(n);
     return std::string(digits.size() < 7 ? 7 - digits.size() : 0, '0') + digits;
-}
-
-inline double Number(const std::string& text) {
-    double value = 0.0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
 }
 
 // A small valid recipe with `extra` keys, which replace its own of the same name.
