@@ -8,6 +8,7 @@
 
 #include "Scenario.h"
 #include "file/TarvikFile4.h"
+#include "synth/NoiseEngine.h"
 #include "synth/PeakShape.h"
 #include "synth/Regeneration.h"
 #include "synth/TailShape.h"
@@ -16,9 +17,10 @@
 using ProgressFn = std::function<void(std::size_t done, std::size_t total)>;
 
 struct GenerateOptions {
-    std::uint32_t seed = 42;  // the noise generator's seed, set once before the first channel
-    std::string assay_id;     // the passport's assayid; a new UUID when empty
-    std::int64_t date = 0;    // the passport's andate, seconds since 1970-01-01 00:00 UTC
+    std::uint32_t seed =
+        NoiseEngine::kDefaultSeed;  // the noise generator's seed, set once before the first channel
+    std::string assay_id;           // the passport's assayid; a new UUID when empty
+    std::int64_t date = 0;          // the passport's andate, seconds since 1970-01-01 00:00 UTC
 };
 
 // The options a scenario gives itself: its seed (42 when absent), assay identifier (a new one when

@@ -13,6 +13,7 @@
 #include "Scenario.h"
 #include "file/InputFile.h"
 #include "file/SaveTarget.h"
+#include "model/DocumentRules.h"
 
 namespace {
 
@@ -226,15 +227,15 @@ RowKey KeyOf(const PartFile& file, const Record& row) {
     return {*numbers[0], *numbers[1], *numbers[2]};
 }
 
-// A document has at most kMaxScenarioChannels channels and kMaxScenarioPeaks stored peaks over
+// A document has at most kMaxChannels channels and kMaxScenarioPeaks stored peaks over
 // all of them, so that a part holds no more rows than its documents can have.
 void CheckWithinADocument(const PartFile& file, const Record& row, const RowKey& key,
                           const std::optional<RowKey>& previous, std::uint64_t& rows) {
     const auto [document, channel, peak] = key;
-    if (channel >= kMaxScenarioChannels || peak >= kMaxScenarioPeaks)
+    if (channel >= kMaxChannels || peak >= kMaxScenarioPeaks)
         FailAt(file.path, row.line,
                "channel " + std::to_string(channel) + ", peak " + std::to_string(peak) +
-                   " lies beyond the " + std::to_string(kMaxScenarioChannels) + " channels and " +
+                   " lies beyond the " + std::to_string(kMaxChannels) + " channels and " +
                    std::to_string(kMaxScenarioPeaks) + " peaks a document holds");
     rows = previous && std::get<0>(*previous) == document ? rows + 1 : 1;
     if (rows > kMaxScenarioPeaks)

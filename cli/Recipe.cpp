@@ -11,13 +11,14 @@
 #include <vector>
 
 #include "EchoText.h"
+#include "RuleText.h"
 #include "Scenario.h"
 #include "StrictJson.h"
+#include "model/DocumentRules.h"
 #include "synth/ComponentRules.h"
 #include "synth/SampleCount.h"
 #include "synth/ScalarMath.h"
 #include "synth/SplitMix64.h"
-#include "synth/TailShape.h"
 #include "synth/TailedPeak.h"
 
 using nlohmann::json;
@@ -105,27 +106,38 @@ void CheckWithin(const RecipeRange& range, const char* key, double lowest, doubl
     if (!(range.min >= lowest && range.max <= highest)) Fail(key, meaning);
 }
 
+// Fails at `key` when the document's rules refuse an end of the range; each rule used here holds
+// between the ends when it holds at them.
+template <class Rule>
+void RequireEnds(const RecipeRange& range, const char* key, Rule rule) {
+    for (double end : {range.min, range.max})
+        if (const Refusal refusal = rule(end)) Fail(key, RuleText(refusal));
+}
+
 // Every document's scenario must hold what the scenario parser accepts, also at the largest
 // draws: sample counts, channels and peaks.
 void CheckSizes(const Recipe& r) {
-    if (!(r.analysis_time.min > 0.0)) Fail("analysis_time", "must be greater than 0 minutes");
-    if (!(r.sample_rate.min >= 1.0)) Fail("sample_rate", "must be at least 1 sample per minute");
-    const SampleCountResult largest = ComputeSampleCount(r.analysis_time.max, r.sample_rate.max);
-    if (!largest.ok())
-        Fail("", "at the largest analysis_time and sample_rate: " +
-                     DescribeSampleCountError(largest.error));
-    if (r.channels.min < 1 || r.channels.max > kMaxScenarioChannels)
-        Fail("channels", "must lie between 1 and " + std::to_string(kMaxScenarioChannels));
-    if (largest.count * r.channels.max > kMaxDocumentSampleCount)
-        Fail("", std::to_string(r.channels.max) + " channels of " + std::to_string(largest.count) +
-                     " samples exceed the " + std::to_string(kMaxDocumentSampleCount) +
-                     " samples a document may hold");
+    const Refusal shortest = CheckTimeAndRate(r.analysis_time.min, r.sample_rate.min, 1);
+    if (shortest.code == RefusalCode::TimeNotPositive) Fail("analysis_time", RuleText(shortest));
+    if (shortest.code == RefusalCode::RateBelowOne) Fail("sample_rate", RuleText(shortest));
+    if (const Refusal largest = CheckTimeAndRate(r.analysis_time.max, r.sample_rate.max, 1))
+        Fail("", "at the largest analysis_time and sample_rate: " + RuleText(largest));
+    if (r.channels.min < 1 || CheckChannelCount(r.channels.max))
+        Fail("channels", "must lie between 1 and " + std::to_string(kMaxChannels));
+    if (const Refusal refusal =
+            CheckTimeAndRate(r.analysis_time.max, r.sample_rate.max, r.channels.max))
+        Fail("",
+             std::to_string(r.channels.max) + " channels of " +
+                 std::to_string(ComputeSampleCount(r.analysis_time.max, r.sample_rate.max).count) +
+                 " samples: " + RuleText(refusal));
     if (r.peaks_per_channel.max > kMaxScenarioPeaks ||
         r.peaks_per_channel.max * r.channels.max > kMaxScenarioPeaks)
         Fail("peaks_per_channel", "allows more than the " + std::to_string(kMaxScenarioPeaks) +
                                       " peaks a document holds");
 }
 
+// The document's rules at both ends of each range, then the recipe's own: heights are drawn
+// positive, and no value beyond kLargestValue.
 void CheckPeakRanges(const Recipe& r) {
     CheckWithin(r.peak_time, "peak_time", 0.0, std::nextafter(r.analysis_time.min, 0.0),
                 "must lie from 0 to before the shortest analysis_time (" +
@@ -133,13 +145,15 @@ void CheckPeakRanges(const Recipe& r) {
     const std::string positive = "must lie above 0 and at most " + Text(kLargestValue);
     CheckWithin(r.height, "height", std::numeric_limits<double>::min(), kLargestValue, positive);
     if (r.width.has_value() == r.area.has_value()) Fail("", "give either \"width\" or \"area\"");
-    if (r.width)
-        CheckWithin(*r.width, "width", std::numeric_limits<double>::min(), kLargestValue, positive);
-    if (r.area)
-        CheckWithin(*r.area, "area", std::numeric_limits<double>::min(), kLargestValue, positive);
-    CheckWithin(r.tailing, "tailing", kMinTailingFactor, kMaxTailingFactor,
-                "must lie between 0.5 and 4");
-    CheckWithin(r.noise, "noise", 0.0, kLargestValue, "must lie from 0 to " + Text(kLargestValue));
+    if (r.width) RequireEnds(*r.width, "width", CheckPeakWidth);
+    if (r.area) RequireEnds(*r.area, "area", CheckRequestedArea);
+    RequireEnds(r.tailing, "tailing", CheckTailing);
+    RequireEnds(r.noise, "noise", CheckNoise);
+    const double longest = r.analysis_time.max;
+    RequireEnds(r.drift, "drift", [longest](double drift) { return CheckDrift(drift, longest); });
+    for (const auto& [range, key] : {std::pair{r.width, "width"}, std::pair{r.area, "area"}})
+        if (range) CheckWithin(*range, key, 0.0, kLargestValue, positive);
+    CheckWithin(r.noise, "noise", 0.0, kLargestValue, "must be at most " + Text(kLargestValue));
     CheckWithin(r.drift, "drift", -kLargestValue, kLargestValue,
                 "must lie within +-" + Text(kLargestValue));
 }

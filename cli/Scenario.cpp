@@ -8,15 +8,16 @@
 #include <utility>
 
 #include "EchoText.h"
+#include "RuleText.h"
 #include "StrictJson.h"
-#include "file/PassportFields.h"
 #include "UuidText.h"
+#include "file/PassportFields.h"
 #include "file/PassportXml.h"
 #include "file/XmlChars.h"
+#include "model/DocumentRules.h"
 #include "synth/ComponentRules.h"
 #include "synth/Peak4.h"
 #include "synth/SampleCount.h"
-#include "synth/TailShape.h"
 
 using nlohmann::json;
 
@@ -24,6 +25,11 @@ namespace {
 
 [[noreturn]] void Fail(const std::string& where, const std::string& what) {
     throw ScenarioError(where.empty() ? what : where + ": " + what);
+}
+
+// Fails at `where` when the document's rules refused the value.
+void Require(const Refusal& refusal, const std::string& where) {
+    if (refusal) Fail(where, RuleText(refusal));
 }
 
 std::string Child(const std::string& where, std::string_view key) {
@@ -84,12 +90,14 @@ ScenarioPeak ParsePeak(const json& object, const std::string& where) {
     peak.front = OptionalNumber(object, "front", where);
     peak.back = OptionalNumber(object, "back", where);
     peak.tailing = OptionalNumber(object, "tailing", where).value_or(1.0);
-    if (!(peak.tailing >= kMinTailingFactor && peak.tailing <= kMaxTailingFactor))
-        Fail(Child(where, "tailing"), "must lie between 0.5 and 4");
+    Require(CheckPeakHeight(peak.height), Child(where, "height"));
+    Require(CheckTailing(peak.tailing), Child(where, "tailing"));
 
     if (width && peak.area) Fail(where, "give either \"width\" or \"area\", not both");
     peak.width = width.value_or(kNewPeakWidth);
-    if (!(peak.width > 0.0)) Fail(Child(where, "width"), "must be greater than 0");
+    Require(CheckPeakWidth(peak.width), Child(where, "width"));
+    // Unlike the window, a scenario may ask for an area of 0 or bounds beyond the analysis: the
+    // tool keeps such a peak out of the fit or the stored table and says so in a warning.
     if (peak.area && *peak.area < 0.0) Fail(Child(where, "area"), "must not be negative");
     if (peak.front.has_value() != peak.back.has_value())
         Fail(where, "give both \"front\" and \"back\" for manual bounds, or neither");
@@ -155,8 +163,8 @@ ChannelComponents ParseComponents(const json& channel, const std::string& where)
     return c;
 }
 
-ScenarioChannel ParseChannel(const json& object, const std::string& where, const SampleGrid& grid,
-                             std::size_t sample_count) {
+ScenarioChannel ParseChannel(const json& object, const std::string& where, double minutes,
+                             const SampleGrid& grid, std::size_t sample_count) {
     RequireObject(object, where);
     RejectUnknownKeys(
         object, where,
@@ -164,7 +172,8 @@ ScenarioChannel ParseChannel(const json& object, const std::string& where, const
     ScenarioChannel channel;
     channel.noise = OptionalNumber(object, "noise", where).value_or(0.0);
     channel.drift = OptionalNumber(object, "drift", where).value_or(0.0);
-    if (channel.noise < 0.0) Fail(Child(where, "noise"), "must not be negative");
+    Require(CheckNoise(channel.noise), Child(where, "noise"));
+    Require(CheckDrift(channel.drift, minutes), Child(where, "drift"));
     if (object.contains("peaks")) {
         const json& peaks = object["peaks"];
         const std::string peaks_where = Child(where, "peaks");
@@ -317,12 +326,11 @@ Scenario ParseScenario(const std::string& text) {
     Scenario scenario;
     scenario.analysis_time = RequiredNumber(root, "analysis_time", "");
     scenario.sample_rate = RequiredNumber(root, "sample_rate", "");
-    if (!(scenario.analysis_time > 0.0)) Fail("analysis_time", "must be greater than 0 minutes");
-    if (!(scenario.sample_rate >= 1.0)) Fail("sample_rate", "must be at least 1 sample per minute");
-    const SampleCountResult count =
-        ComputeSampleCount(scenario.analysis_time, scenario.sample_rate);
-    if (!count.ok()) Fail("", DescribeSampleCountError(count.error));
-    scenario.sample_count = count.count;
+    const Refusal run = CheckTimeAndRate(scenario.analysis_time, scenario.sample_rate, 1);
+    Require(run, run.code == RefusalCode::TimeNotPositive ? "analysis_time"
+                 : run.code == RefusalCode::RateBelowOne  ? "sample_rate"
+                                                          : "");
+    scenario.sample_count = ComputeSampleCount(scenario.analysis_time, scenario.sample_rate).count;
     ParseDocumentIdentity(root, scenario);
 
     if (root.contains("passport")) {
@@ -334,20 +342,19 @@ Scenario ParseScenario(const std::string& text) {
     const json& channels = root["channels"];
     if (!channels.is_array()) Fail("channels", "must be an array");
     if (channels.empty()) Fail("channels", "must hold at least one channel");
-    if (channels.size() > kMaxScenarioChannels)
-        Fail("channels", "holds " + std::to_string(channels.size()) +
-                             " channels; a document numbers at most " +
-                             std::to_string(kMaxScenarioChannels));
-    if (scenario.sample_count * channels.size() > kMaxDocumentSampleCount)
+    if (const Refusal refusal = CheckChannelCount(channels.size()))
+        Fail("channels",
+             "holds " + std::to_string(channels.size()) + " channels; " + RuleText(refusal));
+    if (const Refusal refusal =
+            CheckTimeAndRate(scenario.analysis_time, scenario.sample_rate, channels.size()))
         Fail("", std::to_string(channels.size()) + " channels of " +
-                     std::to_string(scenario.sample_count) + " samples exceed the " +
-                     std::to_string(kMaxDocumentSampleCount) + " samples a document may hold");
+                     std::to_string(scenario.sample_count) + " samples: " + RuleText(refusal));
     // The time axis every channel gets (GenerateDocument).
     const SampleGrid grid{0.0, 1.0 / scenario.sample_rate};
     std::size_t peaks = 0;
     for (std::size_t i = 0; i < channels.size(); ++i) {
-        scenario.channels.push_back(
-            ParseChannel(channels[i], Item("channels", i), grid, scenario.sample_count));
+        scenario.channels.push_back(ParseChannel(
+            channels[i], Item("channels", i), scenario.analysis_time, grid, scenario.sample_count));
         peaks += scenario.channels.back().peaks.size();
     }
     if (peaks > kMaxScenarioPeaks)

@@ -58,9 +58,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The most channels a document can number: the signal section keeps 8 bits of a channel number.
-inline constexpr std::size_t kMaxScenarioChannels = 256;
-
 // The most peaks a scenario may hold over all its channels. Each stored peak takes about 700
 // bytes and 29 markup characters of XML, so 50,000 keep the document well inside its XML limits
 // (DocumentLimits.h); a channel of them given by area would take hours anyway.

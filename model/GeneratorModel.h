@@ -15,6 +15,7 @@
 #include "Refusal.h"
 #include "SampleBuffers.h"
 #include "file/TarvikFile4.h"
+#include "synth/NoiseEngine.h"
 #include "synth/Peak4.h"
 #include "synth/StoredPeaks.h"
 
@@ -216,7 +217,7 @@ private:
     ModelHistory m_history;
     SampleBuffers m_buffers;
     std::uint64_t m_savedState = 0;
-    std::uint32_t m_seed = 42;
+    std::uint32_t m_seed = NoiseEngine::kDefaultSeed;
     bool m_mergeOpen = false;
     std::optional<Drag> m_drag;
 };
