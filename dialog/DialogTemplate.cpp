@@ -30,6 +30,7 @@ const TemplateControl kMainTemplate[] = {
     {Id::DeleteAllPeaks, {7, 250, 18, 14}, kStayBottomLeft},
     {Id::Drift, {566, 280, 40, 14}, kStayBottomRight},
     {Id::DriftLabel, {496, 283, 67, 8}, kStayBottomRight},
+    {Id::Components, {496, 219, 110, 14}, kStayBottomRight},
     {Id::StatusLine, {7, 310, 599, 11}, kStayBottomGrowX},
 };
 

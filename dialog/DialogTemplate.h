@@ -22,6 +22,8 @@ enum class ControlId : int {
     Noise = 1012,
     DeleteAllPeaks = 1013,
     Drift = 1014,
+    // Opens the current channel's baseline and noise components.
+    Components = 1015,
     // Static texts and the group box have no identifier of their own in the template.
     ParametersGroup = -1,
     AnalysisTimeLabel = -2,

@@ -159,6 +159,9 @@ void CQuelmarDlg::CreateControls() {
     on_click(ControlId::AddChannel, [this] { OnAddChannel(); });
     on_click(ControlId::DeleteChannel, [this] { OnDeleteChannel(); });
     on_click(ControlId::Save, [this] { OnSave(); });
+    on_click(ControlId::Components, [this] { OnEditComponents(); });
+    static_cast<QPushButton*>(Control(ControlId::Components))
+        ->setText(Text(Strings::kComponentsButton));
     // The marking button shows whether marking is on.
     static_cast<QPushButton*>(Control(ControlId::MarkPeaks))->setCheckable(true);
     connect(m_tab, &CTabCtrl::SelectionChanged, this, &CQuelmarDlg::OnTabSelChange);
@@ -277,6 +280,7 @@ void CQuelmarDlg::SetTabOrder() {
     std::vector<QWidget*> chain{m_graph, m_tab->Bar()};
     for (CTablePg* page : m_pages) chain.push_back(page->Grid());
     for (const ButtonInfo& b : kButtons) chain.push_back(Control(b.id));
+    chain.push_back(Control(ControlId::Components));
     for (ControlId id : kEdits) chain.push_back(Edit(id));
     for (std::size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
 }

@@ -66,6 +66,11 @@ public:
     void OnDeletePeak();
     // Deletes every peak of the current channel and fits the view to the curve again.
     void OnDeleteAllPeaks();
+    // Opens the current channel's baseline and noise components (CComponentsDlg); what the form
+    // says when it is accepted is one change of the model, undone as one.
+    void OnEditComponents();
+    // The form that OnEditComponents shows, not yet run: tests fill it and accept it.
+    std::unique_ptr<class CComponentsDlg> MakeComponentsDialog();
     // Asks for a path, refreshes every stored peak table, stamps the passport with a new assay
     // identifier and the current time, and writes the document, with progress when it takes
     // longer than half a second. A failure is shown with the file and the reason. True when the

@@ -4,8 +4,10 @@
 #include <QPushButton>
 #include <QToolTip>
 
+#include "ComponentsDlg.h"
 #include "QuelmarDlg.h"
 #include "RefusalText.h"
+#include "TabCtrl.h"
 #include "graph/GraphCtrl.h"
 #include "res/Strings.h"
 #include "synth/NumberText.h"
@@ -134,6 +136,27 @@ void CQuelmarDlg::OnDeleteAllPeaks() {
     if (!m_model->HasChannel(m_currentChannel)) return;
     FinishPendingEdits();
     if (Show(m_model->DeleteAllPeaks(m_currentChannel))) FitViewToCurve();
+}
+
+std::unique_ptr<CComponentsDlg> CQuelmarDlg::MakeComponentsDialog() {
+    if (!m_model->HasChannel(m_currentChannel)) return nullptr;
+    FinishPendingEdits();
+    const int channel = m_currentChannel;
+    const ChannelComponents& now = m_model->Working(channel).components;
+    auto apply = [this, channel](const ChannelComponents& wanted, std::string& key) -> QString {
+        // OK on an unchanged form is no change to undo.
+        if (wanted == m_model->Working(channel).components) return {};
+        const ModelChange change = m_model->SetComponents(channel, wanted);
+        if (Show(change)) return {};
+        key = ComponentFaultKey(wanted, m_model->AnalysisTime(), m_model->SampleRate())
+                  .value_or(std::string());
+        return RefusalText(change.refusal);
+    };
+    return std::make_unique<CComponentsDlg>(m_tab->ItemText(channel), now, apply, this);
+}
+
+void CQuelmarDlg::OnEditComponents() {
+    if (const std::unique_ptr<CComponentsDlg> dialog = MakeComponentsDialog()) dialog->exec();
 }
 
 void CQuelmarDlg::FinishPendingEdits() {

@@ -106,10 +106,20 @@ double SigmaFromWidth(double width) {
     return width / std::numbers::sqrt2;
 }
 
-Refusal CheckComponents(const ChannelComponents& components, double minutes, double per_minute) {
-    if (components.IsEmpty()) return {};
+std::optional<std::string> ComponentFaultKey(const ChannelComponents& components, double minutes,
+                                             double per_minute) {
+    // Checked even when they change no sample (spikes at rate 0): the document's settings carry
+    // them, and the scenario reader refuses what the synthesis would.
+    // The grid every channel of the document gets.
     const SampleGrid grid{0.0, 1.0 / per_minute};
-    if (FindComponentFault(components, grid, ComputeSampleCount(minutes, per_minute).count))
+    const auto fault =
+        FindComponentFault(components, grid, ComputeSampleCount(minutes, per_minute).count);
+    if (!fault) return std::nullopt;
+    return fault->key;
+}
+
+Refusal CheckComponents(const ChannelComponents& components, double minutes, double per_minute) {
+    if (ComponentFaultKey(components, minutes, per_minute))
         return Refuse(RefusalCode::ComponentsRefused);
     return {};
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <string>
 
 #include "Refusal.h"
 #include "synth/SignalComponents.h"
@@ -11,9 +13,6 @@
 
 // The document numbers channels with 8 bits.
 inline constexpr std::size_t kMaxChannels = 256;
-
-// The generator's seed when nobody gives one: the desktop program's noise always starts here.
-inline constexpr unsigned kDefaultSeed = 42;
 
 // A positive time, at least one sample per minute, ceil(time x rate) samples within the
 // synthesis limit for one channel and, over `channels` channels, within the document's limit.
@@ -45,6 +44,10 @@ Refusal CheckTailing(double factor);
 // A channel's components on a run of `minutes` at `per_minute` samples a minute: the synthesis's
 // own rules (FindComponentFault), which name the value at fault.
 Refusal CheckComponents(const ChannelComponents& components, double minutes, double per_minute);
+// The value CheckComponents refuses, as a scenario names it ("sine.period", "steps[2].width"),
+// "" for the components as a whole; nullopt when they are acceptable.
+std::optional<std::string> ComponentFaultKey(const ChannelComponents& components, double minutes,
+                                             double per_minute);
 
 // An area to fit a width to: finite and greater than 0.
 Refusal CheckRequestedArea(double millivolt_minutes);

@@ -255,3 +255,41 @@ inline constexpr const char* kMenuUndo = QT_TRANSLATE_NOOP("Strings", "Отме�
 inline constexpr const char* kMenuRedo = QT_TRANSLATE_NOOP("Strings", "Повторить");
 
 }  // namespace Strings
+
+namespace Strings {
+
+// The channel's baseline and noise components. %1 in the title: the channel's tab name; in
+// kComponentsNotNumber: the field's label; in kComponentsFault: the refusal, then the scenario key
+// of the value at fault.
+inline constexpr const char* kComponentsButton =
+    QT_TRANSLATE_NOOP("Strings", "Базовая линия и шум…");
+inline constexpr const char* kComponentsTitle =
+    QT_TRANSLATE_NOOP("Strings", "Базовая линия и шум: %1");
+inline constexpr const char* kComponentsSteps =
+    QT_TRANSLATE_NOOP("Strings", "Ступени базовой линии");
+inline constexpr const char* kComponentsTime = QT_TRANSLATE_NOOP("Strings", "Время, мин");
+inline constexpr const char* kComponentsHeight = QT_TRANSLATE_NOOP("Strings", "Высота, мВ");
+inline constexpr const char* kComponentsWidth = QT_TRANSLATE_NOOP("Strings", "Ширина, мин");
+inline constexpr const char* kComponentsAddStep = QT_TRANSLATE_NOOP("Strings", "Добавить ступень");
+inline constexpr const char* kComponentsRemoveStep =
+    QT_TRANSLATE_NOOP("Strings", "Удалить ступень");
+inline constexpr const char* kComponentsSine =
+    QT_TRANSLATE_NOOP("Strings", "Синусоида (пульсации насоса)");
+inline constexpr const char* kComponentsAmplitude = QT_TRANSLATE_NOOP("Strings", "Амплитуда, мВ");
+inline constexpr const char* kComponentsPeriod = QT_TRANSLATE_NOOP("Strings", "Период, мин");
+inline constexpr const char* kComponentsPhase = QT_TRANSLATE_NOOP("Strings", "Фаза, рад");
+inline constexpr const char* kComponentsSettle =
+    QT_TRANSLATE_NOOP("Strings", "Установление (прогрев детектора)");
+inline constexpr const char* kComponentsTimeConstant =
+    QT_TRANSLATE_NOOP("Strings", "Постоянная времени, мин");
+inline constexpr const char* kComponentsWander = QT_TRANSLATE_NOOP("Strings", "Блуждание, мВ/√мин");
+inline constexpr const char* kComponentsPink = QT_TRANSLATE_NOOP("Strings", "Розовый шум, мВ");
+inline constexpr const char* kComponentsSpikes = QT_TRANSLATE_NOOP("Strings", "Выбросы");
+inline constexpr const char* kComponentsRate = QT_TRANSLATE_NOOP("Strings", "Частота, 1/мин");
+inline constexpr const char* kComponentsMinHeight = QT_TRANSLATE_NOOP("Strings", "Высота от, мВ");
+inline constexpr const char* kComponentsMaxHeight = QT_TRANSLATE_NOOP("Strings", "Высота до, мВ");
+inline constexpr const char* kComponentsNotNumber =
+    QT_TRANSLATE_NOOP("Strings", "«%1»: введите число.");
+inline constexpr const char* kComponentsFault = QT_TRANSLATE_NOOP("Strings", "%1 (%2)");
+
+}  // namespace Strings

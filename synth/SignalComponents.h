@@ -14,6 +14,8 @@ struct BaselineStep {
     double time = 0.0;
     double height = 0.0;
     double width = 0.0;  // 0 is a sharp step: half its height at `time`, all of it after
+
+    bool operator==(const BaselineStep&) const = default;
 };
 
 // amplitude * sin(2 pi t / period + phase), phase in radians (pump pulsation).
@@ -21,12 +23,16 @@ struct BaselineSine {
     double amplitude = 0.0;
     double period = 1.0;
     double phase = 0.0;
+
+    bool operator==(const BaselineSine&) const = default;
 };
 
 // height * e^(-t / time_constant): the offset of a detector still warming up, from time 0.
 struct BaselineSettle {
     double height = 0.0;
     double time_constant = 1.0;
+
+    bool operator==(const BaselineSettle&) const = default;
 };
 
 // Spikes one sample high at the times of a Poisson process of `rate` per minute, each of a height
@@ -35,6 +41,8 @@ struct SpikeTrain {
     double rate = 0.0;
     double min_height = 0.0;
     double max_height = 0.0;
+
+    bool operator==(const SpikeTrain&) const = default;
 };
 
 struct ChannelComponents {
@@ -54,6 +62,7 @@ struct ChannelComponents {
 
     // True when the channel has no component that changes a sample: it is then made exactly as
     // one with its peaks, white noise and drift alone.
+    bool operator==(const ChannelComponents&) const = default;
     bool IsEmpty() const;
 };
 

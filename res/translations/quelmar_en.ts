@@ -473,5 +473,93 @@ In effect: %2</translation>
         <source>Повторить</source>
         <translation>Redo</translation>
     </message>
+    <message>
+        <source>Базовая линия и шум…</source>
+        <translation>Baseline and noise…</translation>
+    </message>
+    <message>
+        <source>Базовая линия и шум: %1</source>
+        <translation>Baseline and noise: %1</translation>
+    </message>
+    <message>
+        <source>Ступени базовой линии</source>
+        <translation>Baseline steps</translation>
+    </message>
+    <message>
+        <source>Время, мин</source>
+        <translation>Time, min</translation>
+    </message>
+    <message>
+        <source>Высота, мВ</source>
+        <translation>Height, mV</translation>
+    </message>
+    <message>
+        <source>Ширина, мин</source>
+        <translation>Width, min</translation>
+    </message>
+    <message>
+        <source>Добавить ступень</source>
+        <translation>Add a step</translation>
+    </message>
+    <message>
+        <source>Удалить ступень</source>
+        <translation>Remove the step</translation>
+    </message>
+    <message>
+        <source>Синусоида (пульсации насоса)</source>
+        <translation>Sine (pump pulsation)</translation>
+    </message>
+    <message>
+        <source>Амплитуда, мВ</source>
+        <translation>Amplitude, mV</translation>
+    </message>
+    <message>
+        <source>Период, мин</source>
+        <translation>Period, min</translation>
+    </message>
+    <message>
+        <source>Фаза, рад</source>
+        <translation>Phase, rad</translation>
+    </message>
+    <message>
+        <source>Установление (прогрев детектора)</source>
+        <translation>Settling (detector warm-up)</translation>
+    </message>
+    <message>
+        <source>Постоянная времени, мин</source>
+        <translation>Time constant, min</translation>
+    </message>
+    <message>
+        <source>Блуждание, мВ/√мин</source>
+        <translation>Wander, mV/√min</translation>
+    </message>
+    <message>
+        <source>Розовый шум, мВ</source>
+        <translation>Pink noise, mV</translation>
+    </message>
+    <message>
+        <source>Выбросы</source>
+        <translation>Spikes</translation>
+    </message>
+    <message>
+        <source>Частота, 1/мин</source>
+        <translation>Rate, 1/min</translation>
+    </message>
+    <message>
+        <source>Высота от, мВ</source>
+        <translation>Height from, mV</translation>
+    </message>
+    <message>
+        <source>Высота до, мВ</source>
+        <translation>Height to, mV</translation>
+    </message>
+    <message>
+        <source>«%1»: введите число.</source>
+        <translation>&quot;%1&quot;: enter a number.</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 </TS>

@@ -473,5 +473,93 @@
         <source>Повторить</source>
         <translation>Повторить</translation>
     </message>
+    <message>
+        <source>Базовая линия и шум…</source>
+        <translation>Базовая линия и шум…</translation>
+    </message>
+    <message>
+        <source>Базовая линия и шум: %1</source>
+        <translation>Базовая линия и шум: %1</translation>
+    </message>
+    <message>
+        <source>Ступени базовой линии</source>
+        <translation>Ступени базовой линии</translation>
+    </message>
+    <message>
+        <source>Время, мин</source>
+        <translation>Время, мин</translation>
+    </message>
+    <message>
+        <source>Высота, мВ</source>
+        <translation>Высота, мВ</translation>
+    </message>
+    <message>
+        <source>Ширина, мин</source>
+        <translation>Ширина, мин</translation>
+    </message>
+    <message>
+        <source>Добавить ступень</source>
+        <translation>Добавить ступень</translation>
+    </message>
+    <message>
+        <source>Удалить ступень</source>
+        <translation>Удалить ступень</translation>
+    </message>
+    <message>
+        <source>Синусоида (пульсации насоса)</source>
+        <translation>Синусоида (пульсации насоса)</translation>
+    </message>
+    <message>
+        <source>Амплитуда, мВ</source>
+        <translation>Амплитуда, мВ</translation>
+    </message>
+    <message>
+        <source>Период, мин</source>
+        <translation>Период, мин</translation>
+    </message>
+    <message>
+        <source>Фаза, рад</source>
+        <translation>Фаза, рад</translation>
+    </message>
+    <message>
+        <source>Установление (прогрев детектора)</source>
+        <translation>Установление (прогрев детектора)</translation>
+    </message>
+    <message>
+        <source>Постоянная времени, мин</source>
+        <translation>Постоянная времени, мин</translation>
+    </message>
+    <message>
+        <source>Блуждание, мВ/√мин</source>
+        <translation>Блуждание, мВ/√мин</translation>
+    </message>
+    <message>
+        <source>Розовый шум, мВ</source>
+        <translation>Розовый шум, мВ</translation>
+    </message>
+    <message>
+        <source>Выбросы</source>
+        <translation>Выбросы</translation>
+    </message>
+    <message>
+        <source>Частота, 1/мин</source>
+        <translation>Частота, 1/мин</translation>
+    </message>
+    <message>
+        <source>Высота от, мВ</source>
+        <translation>Высота от, мВ</translation>
+    </message>
+    <message>
+        <source>Высота до, мВ</source>
+        <translation>Высота до, мВ</translation>
+    </message>
+    <message>
+        <source>«%1»: введите число.</source>
+        <translation>«%1»: введите число.</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 </TS>

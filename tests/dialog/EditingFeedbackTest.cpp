@@ -143,7 +143,7 @@ TEST_F(Feedback, DeleteRemovesTheSelectedPeaksAndTheButtonCommitsAnOpenEditFirst
 TEST_F(Feedback, TabFollowsTheLayout) {
     graph->setFocus();
     std::vector<QWidget*> order{graph};
-    for (int i = 0; i < 11; ++i) {
+    for (int i = 0; i < 12; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         order.push_back(QApplication::focusWidget());
     }
@@ -157,6 +157,7 @@ TEST_F(Feedback, TabFollowsTheLayout) {
         d->Control(ControlId::AddChannel),
         d->Control(ControlId::DeleteChannel),
         d->Control(ControlId::Save),
+        d->Control(ControlId::Components),
         d->Edit(ControlId::AnalysisTime),
         d->Edit(ControlId::SampleRate),
         d->Edit(ControlId::Noise),
