@@ -117,6 +117,14 @@ TEST(BadInput, ScenarioErrorsAreOneLineAndLeaveNoFile) {
          "channels[0].peaks[0].tailing: must lie between 0.5 and 4"},
         {"tailing above the range", WithPeak(R"({"time": 1, "height": 1, "tailing": 4.01})"),
          "must lie between 0.5 and 4"},
+        // Values single precision cannot hold, refused at their key by the document's rules.
+        {"height beyond a float", WithPeak(R"({"time": 1, "height": 1e39})"),
+         "channels[0].peaks[0].height: must lie within"},
+        {"noise beyond a float",
+         R"({"analysis_time": 10, "sample_rate": 100, "channels": [{"noise": 1e38}]})",
+         "channels[0].noise: must be at most"},
+        {"drift beyond a float", WithComponents(R"("drift": 1e38)"),
+         "channels[0].drift: must lie within"},
         {"tailing as text", WithPeak(R"({"time": 1, "height": 1, "tailing": "2"})"),
          "tailing: must be a number"},
         {"seed beyond 32 bits",
@@ -345,7 +353,8 @@ TEST(BadInput, UsageErrorsAreOneLineWithStatusTwo) {
         {{}, 2, "xstgtool: A subcommand is required; see xstgtool --help\n"},
         {{"genrate", "s.json"},
          2,
-         "xstgtool: \"genrate\" is not a command (generate, dump, scenario, export, batch); see xstgtool "
+         "xstgtool: \"genrate\" is not a command (generate, dump, scenario, export, batch); see "
+         "xstgtool "
          "--help\n"},
         {{"generate", "s.json"},
          2,
