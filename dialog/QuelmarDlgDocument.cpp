@@ -78,5 +78,7 @@ void CQuelmarDlg::TakeModel(std::unique_ptr<CGeneratorModel> model, const QStrin
     all.channel_list = true;
     all.inserted = m_model->ChannelCount();
     Show(all);
+    // A chromatogram opens at its first channel, as a new one starts.
+    SelectChannel(0);
     ResetAxisRanges();
 }

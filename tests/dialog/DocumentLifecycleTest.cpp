@@ -139,6 +139,7 @@ TEST_F(Lifecycle, ANewChromatogramAsksAboutUnsavedWorkAndStartsWithOneFlatChanne
 TEST_F(Lifecycle, ADocumentOpensWithItsSamplesAsStoredAndNothingToUndo) {
     AddPeaks(*d, 0, {MakeNewPeak(3, 20), MakeNewPeak(6, 30)});
     Type(d->Edit(ControlId::Noise), "0.5");
+    ASSERT_TRUE(d->OnAddChannel());
     ChooseOnSave("run.xstg");
     Key(d->Graph(), Qt::Key_S);
     const std::vector<float> saved = SamplesOf(*d, 0);
@@ -156,6 +157,9 @@ TEST_F(Lifecycle, ADocumentOpensWithItsSamplesAsStoredAndNothingToUndo) {
     EXPECT_FALSE(other.Model().CanUndo());
     EXPECT_FALSE(other.Model().Modified());
     EXPECT_EQ(other.windowTitle(), Title("run.xstg"));
+    // It opens at its first channel, with that channel's settings in the edits.
+    EXPECT_EQ(other.CurrentChannel(), 0);
+    EXPECT_EQ(other.Edit(ControlId::Noise)->text(), "0.5");
     EXPECT_EQ(other.Edit(ControlId::AnalysisTime)->text(), "10");
     EXPECT_EQ(other.Edit(ControlId::SampleRate)->text(), "100");
 }
