@@ -193,6 +193,8 @@ private:
     void SetStatus(const QString& text);
 
     int SaveInBackground(const std::string& path, std::int64_t date);
+    // Throws, with the reason in words, when an export's files include the work's own file.
+    void RefuseExportOverDocument(const std::vector<std::string>& files) const;
     // Writes the work to `path`; true on success, else the failure is shown.
     bool SaveTo(const QString& path);
     // "run1.xstg* — <title>  <version>": the file's name, a mark while there are unsaved

@@ -9,12 +9,14 @@
 #include <QPainter>
 #include <QSpinBox>
 #include <exception>
+#include <stdexcept>
 
 #include "PictureFile.h"
 #include "QuelmarDlg.h"
 #include "SaveFileChooser.h"
 #include "cli/AiaExport.h"
 #include "cli/CsvExport.h"
+#include "cli/DistinctFiles.h"
 #include "graph/GraphCtrl.h"
 #include "res/Strings.h"
 
@@ -74,12 +76,25 @@ void CQuelmarDlg::OnExportPicture() {
     if (!path.isEmpty()) ExportPictureTo(path, size, marks);
 }
 
+void CQuelmarDlg::RefuseExportOverDocument(const std::vector<std::string>& files) const {
+    // Written over, the file the work belongs to would hold a table or an AIA file: the next Ctrl+S
+    // would put the document back, but until then it is lost (the file dialog's question about
+    // replacing a file does not say which file that is). Links and other spellings count too.
+    if (m_documentPath.isEmpty()) return;
+    std::vector<CommandFile> all{{QFile::encodeName(m_documentPath).toStdString(), "", false}};
+    for (const std::string& file : files) all.push_back({file, "", true});
+    if (const auto same = FindSameFile(all))
+        throw std::runtime_error(
+            Strings::Tr(Strings::kExportOverDocument).arg(m_documentPath).toStdString());
+}
+
 bool CQuelmarDlg::ExportCsvTo(const QString& path) {
     // The document as a save would write it now: its stored tables refreshed.
     m_model->CollectForSave();
     try {
         const CsvExportPlan plan =
             PlanCsvExport(m_model->Document(), QFile::encodeName(path).toStdString());
+        RefuseExportOverDocument(plan.files);
         PendingFiles pending;
         ExportCsv(m_model->Document(), plan, pending);
         pending.CommitAll();
@@ -101,6 +116,7 @@ bool CQuelmarDlg::ExportAiaTo(const QString& path) {
     try {
         const std::vector<std::string> files =
             PlanAiaExport(m_model->Document(), QFile::encodeName(path).toStdString());
+        RefuseExportOverDocument(files);
         PendingFiles pending;
         ExportAia(m_model->Document(), files, source, pending);
         pending.CommitAll();

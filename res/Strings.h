@@ -230,6 +230,9 @@ inline constexpr const char* kPictureFilter =
 inline constexpr const char* kCsvFilter = QT_TRANSLATE_NOOP("Strings", "Таблица CSV (*.csv)");
 inline constexpr const char* kAiaFilter = QT_TRANSLATE_NOOP("Strings", "Файл AIA (*.cdf)");
 inline constexpr const char* kExported = QT_TRANSLATE_NOOP("Strings", "Записано: %1");
+// %1: the file the work belongs to.
+inline constexpr const char* kExportOverDocument =
+    QT_TRANSLATE_NOOP("Strings", "экспорт записал бы поверх документа %1");
 inline constexpr const char* kExportFailed =
     QT_TRANSLATE_NOOP("Strings", "Не удалось записать %1: %2");
 inline constexpr const char* kCopied =

@@ -561,5 +561,9 @@ In effect: %2</translation>
         <source>%1 (%2)</source>
         <translation>%1 (%2)</translation>
     </message>
+    <message>
+        <source>экспорт записал бы поверх документа %1</source>
+        <translation>the export would write over the document %1</translation>
+    </message>
 </context>
 </TS>

@@ -561,5 +561,9 @@
         <source>%1 (%2)</source>
         <translation>%1 (%2)</translation>
     </message>
+    <message>
+        <source>экспорт записал бы поверх документа %1</source>
+        <translation>экспорт записал бы поверх документа %1</translation>
+    </message>
 </context>
 </TS>

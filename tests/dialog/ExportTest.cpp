@@ -69,6 +69,19 @@ TEST_F(Export, CsvAndAiaFromTheWindowAreTheBytesTheToolWritesForTheSavedDocument
             << channel;
 }
 
+TEST_F(Export, AnExportNeverWritesOverTheWorksOwnFile) {
+    CTarvikFile4 saved;
+    SaveAndLoad(saved);
+    const QByteArray document = Bytes(Path("run.xstg"));
+    ASSERT_TRUE(QFile::link(Path("run.xstg"), Path("link.csv")));
+    for (const QString& path : {Path("run.xstg"), Path("link.csv"), Path("./run.xstg")}) {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_FALSE(d->ExportCsvTo(path));
+        EXPECT_TRUE(d->StatusText().contains(QStringLiteral("поверх документа")));
+        EXPECT_EQ(Bytes(Path("run.xstg")), document);
+    }
+}
+
 TEST_F(Export, APictureIsWhatTheGraphShowsAtTheSizeAskedWithTheMarksOptional) {
     ASSERT_TRUE(d->ExportPictureTo(Path("marks.png"), QSize(800, 400), true));
     ASSERT_TRUE(d->ExportPictureTo(Path("plain.png"), QSize(800, 400), false));
