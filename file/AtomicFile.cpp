@@ -155,10 +155,6 @@ bool AtomicFile::Finish() {
     if (!m_failed) WriteBuffer();
     m_buffer = {};
     if (!m_deferred && ::fsync(m_fd) != 0 && !m_failed) Fail(errno);
-    // A deferred file is flushed with the others at the end; starting its write-back now, without
-    // waiting for it, lets the disk work while the next files are made, and leaves that flush
-    // less to do. A write-back error still reaches the flush, which reports it.
-    if (m_deferred && !m_failed) ::sync_file_range(m_fd, 0, 0, SYNC_FILE_RANGE_WRITE);
     // An unnamed file stays open: its descriptor is the only way to it.
     if (!m_unnamed) {
         if (::close(m_fd) != 0 && !m_failed) Fail(errno);

@@ -12,8 +12,8 @@
 // rename cannot cross file systems), which replaces the target only on Commit, after it has
 // been flushed to disk. Destroying the object before Commit removes the temporary file, and so
 // does SIGINT, SIGTERM or SIGHUP (TemporaryFiles.h). Under a DeferredFlush the file is not
-// flushed (the caller flushes many at once; Finish only starts its write-back) and the temporary
-// file has no name at all until Commit links it into place.
+// flushed (the caller flushes many at once) and the temporary file has no name at all until
+// Commit links it into place.
 //
 // Only a regular file is replaced, or a new one created (SaveTarget.h). The new file keeps the
 // old one's permission bits, owner and group where the process may set them; set-user-ID,
