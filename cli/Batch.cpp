@@ -1,12 +1,14 @@
 #include "Batch.h"
 
 #include <signal.h>
+#include <sys/mman.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -139,14 +141,26 @@ public:
 
 private:
     // Rows are copied into blocks of this size, allocated whole: a string per document made the
-    // heap grow a page at a time, a system call and a page fault for nearly every document.
+    // heap grow a page at a time, a system call and a page fault for nearly every document. The
+    // blocks are whole huge pages where the system gives them, so that filling one takes two
+    // page faults rather than a thousand.
+    static constexpr std::size_t kHugePageBytes = 2 << 20;
     static constexpr std::size_t kBlockBytes = 4 << 20;
+
+    struct FreeBlock {
+        void operator()(char* block) const { std::free(block); }
+    };
 
     std::string_view Keep(std::string_view rows) {
         if (m_block_left < rows.size()) {
-            const std::size_t size = std::max(kBlockBytes, rows.size());
-            m_blocks.push_back(std::make_unique_for_overwrite<char[]>(size));
-            m_block_at = m_blocks.back().get();
+            // A multiple of the alignment, as aligned_alloc requires.
+            const std::size_t size = std::max(
+                kBlockBytes, (rows.size() + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes);
+            char* const block = static_cast<char*>(std::aligned_alloc(kHugePageBytes, size));
+            if (block == nullptr) throw std::bad_alloc();
+            m_blocks.emplace_back(block);
+            ::madvise(block, size, MADV_HUGEPAGE);  // a hint; ordinary pages do as well
+            m_block_at = block;
             m_block_left = size;
         }
         char* const kept = m_block_at;
@@ -158,7 +172,7 @@ private:
 
     std::mutex m_mutex;
     std::vector<std::optional<std::string_view>> m_rows;
-    std::vector<std::unique_ptr<char[]>> m_blocks;
+    std::vector<std::unique_ptr<char, FreeBlock>> m_blocks;
     char* m_block_at = nullptr;
     std::size_t m_block_left = 0;
     std::atomic<std::size_t> m_done{0};

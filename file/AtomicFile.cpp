@@ -72,7 +72,9 @@ bool AtomicFile::Open(const std::string& target) {
     m_position = 0;
     m_error = 0;
     m_refusal.clear();
-    const SaveTarget resolved = ResolveSaveTarget(target);
+    // Under a DeferredFlush (many new files in one folder) creating the file looks at the folder,
+    // so ResolveSaveTarget need not stat it for every file as well.
+    const SaveTarget resolved = ResolveSaveTarget(target, !m_deferred);
     m_target = resolved.path;
     if (!resolved.ok()) {
         m_refusal = resolved.refusal;

@@ -40,7 +40,7 @@ SaveTarget FollowLink(const std::string& link) {
 
 }  // namespace
 
-SaveTarget ResolveSaveTarget(const std::string& path) {
+SaveTarget ResolveSaveTarget(const std::string& path, bool examine_folder) {
     SaveTarget target;
     target.path = path;
     // A folder cannot be opened as a file, which is an error of its own rather than a refusal.
@@ -55,6 +55,7 @@ SaveTarget ResolveSaveTarget(const std::string& path) {
             return target;
         }
         // Nothing there yet: the folder must exist for the new file.
+        if (!examine_folder) return target;
         struct stat folder {};
         if (::stat(FolderOf(path).c_str(), &folder) != 0)
             target.error = errno;

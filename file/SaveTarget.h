@@ -15,7 +15,10 @@ struct SaveTarget {
     bool ok() const { return error == 0 && refusal.empty(); }
 };
 
-SaveTarget ResolveSaveTarget(const std::string& path);
+// With `examine_folder` false, a name with nothing there is taken as a new file without looking
+// at its folder: for a caller about to create the file there, whose creation fails with the
+// error the folder would have given (a missing folder, a file instead of one).
+SaveTarget ResolveSaveTarget(const std::string& path, bool examine_folder = true);
 
 // The kind of a file that is not a regular one, in words: "a folder", "a FIFO", ...
 std::string DescribeFileKind(unsigned mode);

@@ -136,9 +136,13 @@ int CTarvikFile4::CheckSavePath(const std::string& path) {
     const SaveTarget document = ResolveSaveTarget(path);
     if (!document.ok()) return Refuse(document, path, false);
     const std::string spectra_path = SpectraPath(path);
+    if (spectra_path == path) return Fail(save_result::kSpectraPathIsDocument, path, false);
+    // The spectra path can lead to the document's file only when that file exists; without
+    // spectra to write, a new document (a batch's every one) needs no look at it.
+    if (m_spectra.empty() && !document.exists) return save_result::kOk;
     const SaveTarget spectra = ResolveSaveTarget(spectra_path);
     // Saving would write the spectra file over the document, or, without spectra, remove it.
-    if (spectra_path == path || (spectra.ok() && spectra.path == document.path))
+    if (spectra.ok() && spectra.path == document.path)
         return Fail(save_result::kSpectraPathIsDocument, path, false);
     if (!m_spectra.empty() && !spectra.ok()) return Refuse(spectra, spectra_path, true);
     return save_result::kOk;

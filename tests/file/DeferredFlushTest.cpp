@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+
 #include "FileTestSupport.h"
 #include "file/AtomicFile.h"
 #include "file/DeferredFlush.h"
@@ -36,6 +38,26 @@ TEST(DeferredFlush, SavesCreateAndReplaceWithoutTemporaryNames) {
     EXPECT_EQ(info.st_mode & 0777, 0640u);
     EXPECT_TRUE(flush.Flush()) << flush.Error();
     EXPECT_FALSE(DeferredFlush::Active());
+}
+
+// A deferred save does not look at the folder before it creates its file there, yet a folder
+// that is missing, or a file in place of one, gives the error a save always gave.
+TEST(DeferredFlush, OpenInAFolderThatIsNoneFailsAsAnySave) {
+    TempDir dir;
+    WriteBytes(dir / "plain", "a file");
+    const struct {
+        const char* target;
+        int error;
+    } cases[] = {{"missing/new.txt", ENOENT}, {"plain/new.txt", ENOTDIR}};
+    const DeferredFlush deferred;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target);
+        AtomicFile file;
+        EXPECT_FALSE(file.Open(dir / c.target));
+        EXPECT_EQ(file.Error(), c.error);
+        EXPECT_TRUE(file.Refusal().empty());
+    }
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"plain"}));
 }
 
 }  // namespace
