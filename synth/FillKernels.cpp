@@ -87,15 +87,50 @@ void AddGaussTermsLanes(double* sums, std::size_t first, std::size_t count, Samp
 }
 
 // sums[j] += the tailing or fronting peak's term at sample first + j, for j in [j, count) a vector
-// at a time. Negligible terms are left out a stretch at a time by the caller: within a stretch that
-// may matter nearly every vector does, and adding a term that changes no sum changes no bit.
+// at a time, each sample on its own (TailedTerm). Negligible terms are left out a stretch at a time
+// by the caller: within a stretch that may matter nearly every vector does, and adding a term that
+// changes no sum changes no bit.
 template <class D>
 HWY_INLINE void AddTailedTermsWith(D d, double* sums, std::size_t first, std::size_t& j,
                                    std::size_t count, const SampleGrid& grid, double height,
-                                   double width, const TailShape& shape, double time) {
+                                   const TailSampling& k, const TailShape& shape, double time) {
     AddGridTerms(d, sums, first, j, count, grid, [&](auto tag, auto t) {
-        return TailedTerm(tag, TailArgument(tag, t, width, shape, time), height, shape);
+        return TailedTerm(tag, TailArgument(tag, t, k, shape, time), height, shape);
     });
+}
+
+// The same over part of a tail block (TailedPeak.h) whose anchor gives `anchor`, sample first + j
+// having the weight weights[j + shift]: TailBlockTerm, its exponential the anchor's times the
+// weight.
+template <class D>
+HWY_INLINE void AddTailBlockWith(D d, double* sums, const double* weights, std::size_t shift,
+                                 std::size_t first, std::size_t& j, std::size_t count,
+                                 const SampleGrid& grid, const TailAnchor& anchor,
+                                 const TailSampling& k, const TailShape& shape, double time) {
+    const std::size_t lanes = hn::Lanes(d);
+    const auto tail = hn::Set(d, anchor.tail);
+    if (anchor.far) {
+        // erfc is exactly 2 at every sample: TailBlockTerm without its argument.
+        const auto two = hn::Set(d, 2.0);
+        const auto scale = hn::Set(d, k.scale);
+        for (; j + lanes <= count; j += lanes) {
+            const auto term =
+                hn::Mul(hn::Mul(hn::Mul(tail, hn::LoadU(d, weights + (j + shift))), two), scale);
+            hn::StoreU(hn::Add(hn::LoadU(d, sums + j), term), d, sums + j);
+        }
+        return;
+    }
+    const auto start = hn::Set(d, grid.start);
+    const auto step = hn::Set(d, grid.step);
+    const auto advance = hn::Set(d, static_cast<double>(lanes));
+    auto index = hn::Iota(d, static_cast<double>(first + j));
+    for (; j + lanes <= count; j += lanes, index = hn::Add(index, advance)) {
+        const auto t = hn::Add(start, hn::Mul(index, step));
+        const auto z = TailArgument(d, t, k, shape, time);
+        const auto term =
+            TailBlockTerm(d, z, hn::Mul(tail, hn::LoadU(d, weights + (j + shift))), k, shape);
+        hn::StoreU(hn::Add(hn::LoadU(d, sums + j), term), d, sums + j);
+    }
 }
 
 // The smallest exponent field (as a double) of sums[0 .. count).
@@ -118,9 +153,6 @@ HWY_INLINE double LowestExponentField(D d, const double* sums, std::size_t count
     return static_cast<double>(field);
 }
 
-// Samples are judged a stretch at a time before they are judged a vector at a time.
-constexpr std::size_t kStretch = 256;
-
 // The smallest bound exponent (TailDecayOf) over the samples whose shape arguments run from
 // z_a to z_b, from the ends: the bound falls towards z = 0 before decay and rises beyond it.
 // Returns 0, which skips nothing, for a stretch across decay.
@@ -133,27 +165,62 @@ double LowestDecay(double z_a, double z_b, double decay) {
     return 0.5 * std::min(lo * lo, hi * hi);
 }
 
-void AddTailedTermsLanes(double* sums, std::size_t first, std::size_t count, SampleGrid grid,
+// Samples are judged a tail block's stretch at a time before they are judged a vector at a time;
+// within a stretch that may matter nearly every vector does.
+void AddTailedTermsLanes(SumBlock& block, std::size_t from, std::size_t to, SampleGrid grid,
                          double height, double width, TailShape shape, double time) {
+    const TailSampling k = SamplingOf(grid.step, height, width, shape);
     // The term is below 2 e^-q |height / apex_value| (TailDecayOf), twice the Gaussian's bound.
-    const double limit =
-        std::log(2.0 * std::fabs(height) / shape.apex_value) + (56.0 + 1023.0) * kLn2 + 1.0;
-    const double sigma = width * kSqrtHalf;
-    auto argument = [&](std::size_t j) {
-        const double u = (grid.TimeAt(first + j) - time) / sigma;
+    const double limit = std::log(2.0 * std::fabs(k.scale)) + (56.0 + 1023.0) * kLn2 + 1.0;
+    auto argument = [&](std::size_t i) {
+        const double u = (grid.TimeAt(i) - time) * k.per_sigma;
         return shape.fronting ? shape.apex - u : shape.apex + u;
     };
     const hn::ScalableTag<double> d;
-    for (std::size_t from = 0; from < count; from += kStretch) {
-        const std::size_t to = std::min(count, from + kStretch);
+    const hn::CappedTag<double, 1> d1;
+    auto lowest = [&d](const double* sums, std::size_t count) {
+        return LowestExponentField(d, sums, count);
+    };
+
+    // The weights by position in a block, made when the first tail block comes.
+    HWY_ALIGN double weights[kTailBlock];
+    bool weighed = false;
+    auto weigh = [&] {
+        static_assert(kTailBlock % (HWY_MAX_BYTES / sizeof(double)) == 0);
+        for (std::size_t m = 0; m < kTailBlock; m += hn::Lanes(d)) {
+            const auto position = hn::Iota(d, static_cast<double>(m));
+            const auto distance =
+                shape.fronting ? hn::Sub(hn::Set(d, static_cast<double>(kTailBlock - 1)), position)
+                               : position;
+            hn::Store(TailWeightOf(d, distance, k), d, weights + m);
+        }
+        weighed = true;
+    };
+
+    for (std::size_t i = from; i < to;) {
+        const std::size_t end = std::min(to, i - i % kTailBlock + kTailBlock);
         // A whole stretch whose every term is certainly negligible, judged with its smallest
         // bound exponent against its smallest sum, is skipped without looking at its vectors.
-        const double q = LowestDecay(argument(from), argument(to - 1), shape.decay);
-        if (q > limit - LowestExponentField(d, sums + from, to - from) * kLn2) continue;
-        std::size_t j = from;
-        AddTailedTermsWith(d, sums, first, j, to, grid, height, width, shape, time);
-        AddTailedTermsWith(hn::CappedTag<double, 1>(), sums, first, j, to, grid, height, width,
-                           shape, time);
+        const double q = LowestDecay(argument(i), argument(end - 1), shape.decay);
+        if (q > limit - block.LowestField(i, lowest) * kLn2) {
+            i = end;
+            continue;
+        }
+        double* sums = block.Sums(i);
+        std::size_t j = 0;
+        const TailAnchor anchor =
+            TailAnchorAt(TailAnchorOf(i, shape.fronting), grid, k, shape, time);
+        if (anchor.block) {
+            if (!weighed) weigh();
+            const std::size_t shift = i % kTailBlock;
+            AddTailBlockWith(d, sums, weights, shift, i, j, end - i, grid, anchor, k, shape, time);
+            AddTailBlockWith(d1, sums, weights, shift, i, j, end - i, grid, anchor, k, shape, time);
+        } else {
+            AddTailedTermsWith(d, sums, i, j, end - i, grid, height, k, shape, time);
+            AddTailedTermsWith(d1, sums, i, j, end - i, grid, height, k, shape, time);
+        }
+        block.Forget(i, end);
+        i = end;
     }
 }
 
@@ -193,10 +260,30 @@ void AddGaussTerms(double* sums, std::size_t first, std::size_t count, const Sam
     HWY_DYNAMIC_DISPATCH(AddGaussTermsLanes)(sums, first, count, grid, height, width, time);
 }
 
-void AddTailedTerms(double* sums, std::size_t first, std::size_t count, const SampleGrid& grid,
+SumBlock::SumBlock(double* sums, std::size_t first, std::size_t count)
+    : sums_(sums), first_(first), count_(count) {
+    fields_.fill(-1.0);
+}
+
+void SumBlock::Forget(std::size_t from, std::size_t to) {
+    if (from >= to) return;
+    std::fill(fields_.begin() + static_cast<std::ptrdiff_t>(StretchOf(from)),
+              fields_.begin() + static_cast<std::ptrdiff_t>(StretchOf(to - 1) + 1), -1.0);
+}
+
+void AddTailedTerms(SumBlock& block, std::size_t from, std::size_t to, const SampleGrid& grid,
                     double height, double width, const TailShape& shape, double time) {
     using namespace portable_math;
-    HWY_DYNAMIC_DISPATCH(AddTailedTermsLanes)(sums, first, count, grid, height, width, shape, time);
+    HWY_DYNAMIC_DISPATCH(AddTailedTermsLanes)(block, from, to, grid, height, width, shape, time);
+}
+
+void AddTailedTerms(double* sums, std::size_t first, std::size_t count, const SampleGrid& grid,
+                    double height, double width, const TailShape& shape, double time) {
+    for (std::size_t done = 0; done < count; done += SumBlock::kMaxSamples) {
+        const std::size_t part = std::min(SumBlock::kMaxSamples, count - done);
+        SumBlock block(sums + done, first + done, part);
+        AddTailedTerms(block, first + done, first + done + part, grid, height, width, shape, time);
+    }
 }
 
 void RoundToFloats(const double* sums, float* out, std::size_t count) {
