@@ -92,30 +92,29 @@ void AddGaussTermsLanes(double* sums, std::size_t first, std::size_t count, Samp
 // changes no sum changes no bit.
 template <class D>
 HWY_INLINE void AddTailedTermsWith(D d, double* sums, std::size_t first, std::size_t& j,
-                                   std::size_t count, const SampleGrid& grid, double height,
-                                   const TailSampling& k, const TailShape& shape, double time) {
+                                   std::size_t count, const SampleGrid& grid, const TailSampling& k,
+                                   const TailShape& shape, double time) {
     AddGridTerms(d, sums, first, j, count, grid, [&](auto tag, auto t) {
-        return TailedTerm(tag, TailArgument(tag, t, k, shape, time), height, shape);
+        return TailedTerm(tag, TailArgument(tag, t, k, shape, time), k, shape);
     });
 }
 
 // The same over part of a tail block (TailedPeak.h) whose anchor gives `anchor`, sample first + j
-// having the weight weights[j + shift]: TailBlockTerm, its exponential the anchor's times the
-// weight.
+// having the weight weights[j + shift] (j + shift < kTailBlock): TailBlockTerm of the anchor's
+// factor times the weight.
 template <class D>
 HWY_INLINE void AddTailBlockWith(D d, double* sums, const double* weights, std::size_t shift,
                                  std::size_t first, std::size_t& j, std::size_t count,
                                  const SampleGrid& grid, const TailAnchor& anchor,
                                  const TailSampling& k, const TailShape& shape, double time) {
+    // Already so; stated so that the compiler sees the loops are bounded.
+    count = std::min(count, kTailBlock - shift);
     const std::size_t lanes = hn::Lanes(d);
-    const auto tail = hn::Set(d, anchor.tail);
+    const auto factor = hn::Set(d, anchor.factor);
     if (anchor.far) {
-        // erfc is exactly 2 at every sample: TailBlockTerm without its argument.
-        const auto two = hn::Set(d, 2.0);
-        const auto scale = hn::Set(d, k.scale);
+        // erfc is exactly 2 at every sample, so each term is its weighted factor.
         for (; j + lanes <= count; j += lanes) {
-            const auto term =
-                hn::Mul(hn::Mul(hn::Mul(tail, hn::LoadU(d, weights + (j + shift))), two), scale);
+            const auto term = hn::Mul(factor, hn::LoadU(d, weights + (j + shift)));
             hn::StoreU(hn::Add(hn::LoadU(d, sums + j), term), d, sums + j);
         }
         return;
@@ -128,29 +127,38 @@ HWY_INLINE void AddTailBlockWith(D d, double* sums, const double* weights, std::
         const auto t = hn::Add(start, hn::Mul(index, step));
         const auto z = TailArgument(d, t, k, shape, time);
         const auto term =
-            TailBlockTerm(d, z, hn::Mul(tail, hn::LoadU(d, weights + (j + shift))), k, shape);
+            TailBlockTerm(d, z, hn::Mul(factor, hn::LoadU(d, weights + (j + shift))), shape);
         hn::StoreU(hn::Add(hn::LoadU(d, sums + j), term), d, sums + j);
     }
 }
 
-// The smallest exponent field (as a double) of sums[0 .. count).
+// Whether every sum of sums[0 .. count) has an exponent field of at least `least`, read a vector
+// at a time and given up at the first vector that has not (the stretch is then summed, so its
+// smallest field is not needed); if so, `lowest` is set to their smallest field.
 template <class D>
-HWY_INLINE double LowestExponentField(D d, const double* sums, std::size_t count) {
+HWY_INLINE bool FieldsAtLeast(D d, const double* sums, std::size_t count, std::uint64_t least,
+                              double& lowest) {
     const hn::RebindToUnsigned<D> du;
     const std::size_t lanes = hn::Lanes(d);
     const auto mask = hn::Set(du, 0x7ffu);
-    auto lowest = hn::Set(du, 0x7ffu);
+    const auto floor = hn::Set(du, least);
+    auto smallest = hn::Set(du, 0x7ffu);
     std::size_t j = 0;
-    for (; j + lanes <= count; j += lanes)
-        lowest = hn::Min(
-            lowest, hn::And(hn::ShiftRight<52>(hn::BitCast(du, hn::LoadU(d, sums + j))), mask));
-    std::uint64_t field = hn::GetLane(hn::MinOfLanes(du, lowest));
+    for (; j + lanes <= count; j += lanes) {
+        const auto field =
+            hn::And(hn::ShiftRight<52>(hn::BitCast(du, hn::LoadU(d, sums + j))), mask);
+        if (!hn::AllFalse(du, hn::Lt(field, floor))) return false;
+        smallest = hn::Min(smallest, field);
+    }
+    std::uint64_t field = hn::GetLane(hn::MinOfLanes(du, smallest));
     for (; j < count; ++j) {
         std::uint64_t bits = 0;
         std::memcpy(&bits, sums + j, sizeof bits);
         field = std::min<std::uint64_t>(field, (bits >> 52) & 0x7ffu);
     }
-    return static_cast<double>(field);
+    if (field < least) return false;
+    lowest = static_cast<double>(field);
+    return true;
 }
 
 // The smallest bound exponent (TailDecayOf) over the samples whose shape arguments run from
@@ -163,6 +171,29 @@ double LowestDecay(double z_a, double z_b, double decay) {
     if (hi > decay) return 0.0;
     if (lo <= 0.0 && hi >= 0.0) return 0.0;
     return 0.5 * std::min(lo * lo, hi * hi);
+}
+
+// Whether terms of smallest bound exponent q leave every sum of the stretch holding sample i as it
+// is: q > limit - f kLn2 for the stretch's smallest exponent field f, as TermIsNegligible judges
+// one sum. The field is remembered between peaks; when it is not known, the sums are read only
+// until one is too small.
+template <class D>
+HWY_INLINE bool Negligible(D d, SumBlock& block, std::size_t i, double q, double limit) {
+    auto negligible_at = [&](double field) { return q > limit - field * kLn2; };
+    const double known = block.KnownField(i);
+    if (known >= 0.0) return negligible_at(known);
+    // The smallest field that would do, the test being monotonic in the field.
+    double least = (limit - q) / kLn2;
+    least = least >= 0.0 ? std::min(std::ceil(least), 2048.0) : 0.0;
+    while (least > 0.0 && negligible_at(least - 1.0)) least -= 1.0;
+    while (least < 2048.0 && !negligible_at(least)) least += 1.0;
+    const IndexRange stretch = block.StretchAround(i);
+    double lowest = 0.0;
+    if (!FieldsAtLeast(d, block.Sums(stretch.first), stretch.last - stretch.first,
+                       static_cast<std::uint64_t>(least), lowest))
+        return false;
+    block.RememberField(i, lowest);
+    return true;
 }
 
 // Samples are judged a tail block's stretch at a time before they are judged a vector at a time;
@@ -178,9 +209,6 @@ void AddTailedTermsLanes(SumBlock& block, std::size_t from, std::size_t to, Samp
     };
     const hn::ScalableTag<double> d;
     const hn::CappedTag<double, 1> d1;
-    auto lowest = [&d](const double* sums, std::size_t count) {
-        return LowestExponentField(d, sums, count);
-    };
 
     // The weights by position in a block, made when the first tail block comes.
     HWY_ALIGN double weights[kTailBlock];
@@ -202,7 +230,7 @@ void AddTailedTermsLanes(SumBlock& block, std::size_t from, std::size_t to, Samp
         // A whole stretch whose every term is certainly negligible, judged with its smallest
         // bound exponent against its smallest sum, is skipped without looking at its vectors.
         const double q = LowestDecay(argument(i), argument(end - 1), shape.decay);
-        if (q > limit - block.LowestField(i, lowest) * kLn2) {
+        if (Negligible(d, block, i, q, limit)) {
             i = end;
             continue;
         }
@@ -216,8 +244,8 @@ void AddTailedTermsLanes(SumBlock& block, std::size_t from, std::size_t to, Samp
             AddTailBlockWith(d, sums, weights, shift, i, j, end - i, grid, anchor, k, shape, time);
             AddTailBlockWith(d1, sums, weights, shift, i, j, end - i, grid, anchor, k, shape, time);
         } else {
-            AddTailedTermsWith(d, sums, i, j, end - i, grid, height, k, shape, time);
-            AddTailedTermsWith(d1, sums, i, j, end - i, grid, height, k, shape, time);
+            AddTailedTermsWith(d, sums, i, j, end - i, grid, k, shape, time);
+            AddTailedTermsWith(d1, sums, i, j, end - i, grid, k, shape, time);
         }
         block.Forget(i, end);
         i = end;

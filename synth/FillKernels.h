@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 
+#include "IndexRange.h"
 #include "Signal4.h"
 #include "TailShape.h"
 #include "TailedPeak.h"
@@ -34,12 +35,16 @@ public:
     SumBlock(double* sums, std::size_t first, std::size_t count);
 
     double* Sums(std::size_t i) const { return sums_ + (i - first_); }
+    // The samples of the stretch holding sample i, cut to the block.
+    IndexRange StretchAround(std::size_t i) const {
+        const std::size_t start = i - i % kTailBlock;
+        return {std::max(first_, start), std::min(first_ + count_, start + kTailBlock)};
+    }
+    // The smallest exponent field of the sums of the stretch holding sample i, -1 if not known.
+    double KnownField(std::size_t i) const { return fields_[StretchOf(i)]; }
+    void RememberField(std::size_t i, double field) { fields_[StretchOf(i)] = field; }
     // The sums of samples [from, to) have changed.
     void Forget(std::size_t from, std::size_t to);
-    // The smallest exponent field of the sums of the stretch holding sample i, computed by
-    // `lowest` over the stretch's sums (a pointer and a count) when not known.
-    template <class Lowest>
-    double LowestField(std::size_t i, const Lowest& lowest);
 
 private:
     std::size_t StretchOf(std::size_t i) const { return i / kTailBlock - first_ / kTailBlock; }
@@ -49,17 +54,6 @@ private:
     std::size_t count_;
     std::array<double, kMaxSamples / kTailBlock + 1> fields_;
 };
-
-template <class Lowest>
-double SumBlock::LowestField(std::size_t i, const Lowest& lowest) {
-    double& field = fields_[StretchOf(i)];
-    if (field < 0.0) {
-        const std::size_t from = std::max(first_, i - i % kTailBlock);
-        const std::size_t to = std::min(first_ + count_, i - i % kTailBlock + kTailBlock);
-        field = lowest(Sums(from), to - from);
-    }
-    return field;
-}
 
 // AddTailedTerms for samples [from, to) of the block, which it keeps informed.
 void AddTailedTerms(SumBlock& block, std::size_t from, std::size_t to, const SampleGrid& grid,

@@ -110,20 +110,20 @@ HWY_INLINE V TailArgument(D d, V t, const TailSampling& k, const TailShape& shap
     return shape.fronting ? hn::Sub(apex, u) : hn::Add(apex, u);
 }
 
-// The peak's term: the unit shape over its apex value, times the height (so exactly the height
-// at the apex).
+// The peak's term: the unit shape scaled to the peak, and exactly the height at the apex.
 template <class D, class V = hn::VFromD<D>>
-HWY_INLINE V TailedTerm(D d, V z, double height, const TailShape& shape) {
-    return hn::Mul(hn::Div(UnitTailOf(d, z, shape.decay), hn::Set(d, shape.apex_value)),
-                   hn::Set(d, height));
+HWY_INLINE V TailedTerm(D d, V z, const TailSampling& k, const TailShape& shape) {
+    const V term = hn::Mul(UnitTailOf(d, z, shape.decay), hn::Set(d, k.scale));
+    return hn::IfThenElse(hn::Eq(z, hn::Set(d, shape.apex)), hn::Set(d, k.height), term);
 }
 
-// The term of a sample of a tail block (TailedPeak.h) at shape argument z, `tail` being its
-// exponential: the anchor's times the sample's weight. The unit shape's tail form, as above.
+// The term of a sample of a tail block (TailedPeak.h) at shape argument z, `weighted` being the
+// anchor's factor times the sample's weight: the unit shape's tail form, as above, with
+// erfc / 2 (halving is exact), so that where erfc is 2 the term is `weighted` itself.
 template <class D, class V = hn::VFromD<D>>
-HWY_INLINE V TailBlockTerm(D d, V z, V tail, const TailSampling& k, const TailShape& shape) {
+HWY_INLINE V TailBlockTerm(D d, V z, V weighted, const TailShape& shape) {
     const V y = hn::Neg(hn::Mul(hn::Sub(hn::Set(d, shape.decay), z), hn::Set(d, kSqrtHalf)));
-    return hn::Mul(hn::Mul(tail, TwoLessErfcOf(d, y, hn::FirstN(d, 0))), hn::Set(d, k.scale));
+    return hn::Mul(weighted, hn::Mul(TwoLessErfcOf(d, y, hn::FirstN(d, 0)), hn::Set(d, 0.5)));
 }
 
 // The weights e^(-distance step_decay) of samples `distance` samples from their block's anchor.
@@ -134,11 +134,12 @@ HWY_INLINE V TailWeightOf(D d, V distance, const TailSampling& k) {
 
 // What a block's anchor gives its samples: whether the block is a tail block (TailedPeak.h),
 // whether erfc is exactly 2 at every sample of it (the anchor's is, and erfc's argument only grows
-// away from it), and the anchor's exponential.
+// away from it), and the factor of their weights: the anchor's exponential times 2 (the largest
+// erfc, exactly) times the scale.
 struct TailAnchor {
     bool block = false;
     bool far = false;
-    double tail = 0.0;
+    double factor = 0.0;
 };
 
 HWY_INLINE TailAnchor TailAnchorAt(std::size_t anchor, const SampleGrid& grid,
@@ -154,7 +155,8 @@ HWY_INLINE TailAnchor TailAnchorAt(std::size_t anchor, const SampleGrid& grid,
         hn::GetLane(x) < 0.0 && hn::GetLane(z) > shape.apex && hn::GetLane(exponent) >= -kTailFloor;
     if (!a.block) return a;
     a.far = -hn::GetLane(x) > kErfcIsTwo;
-    a.tail = hn::GetLane(ExpHeld(d, exponent));
+    a.factor =
+        hn::GetLane(hn::Mul(hn::Mul(ExpHeld(d, exponent), hn::Set(d, 2.0)), hn::Set(d, k.scale)));
     return a;
 }
 

@@ -119,7 +119,7 @@ double TailedPeak(double t, double height, double width, const TailShape& shape,
     const TailSampling k = SamplingOf(0.0, height, width, shape);
     return OneLane(t, [&](auto d, auto v) {
         using namespace portable_math::HWY_NAMESPACE;
-        return TailedTerm(d, TailArgument(d, v, k, shape, time), height, shape);
+        return TailedTerm(d, TailArgument(d, v, k, shape, time), k, shape);
     });
 }
 
@@ -131,19 +131,20 @@ double TailedSample(const SampleGrid& grid, std::size_t i, double height, double
     const TailAnchor a = TailAnchorAt(anchor, grid, k, shape, time);
     if (!a.block) {
         return OneLane(grid.TimeAt(i), [&](auto d, auto v) {
-            return TailedTerm(d, TailArgument(d, v, k, shape, time), height, shape);
+            return TailedTerm(d, TailArgument(d, v, k, shape, time), k, shape);
         });
     }
     const double distance = static_cast<double>(i > anchor ? i - anchor : anchor - i);
-    const double tail =
-        a.tail * OneLane(distance, [&](auto d, auto v) { return TailWeightOf(d, v, k); });
+    const double weighted =
+        a.factor * OneLane(distance, [&](auto d, auto v) { return TailWeightOf(d, v, k); });
     return OneLane(grid.TimeAt(i), [&](auto d, auto v) {
-        return TailBlockTerm(d, TailArgument(d, v, k, shape, time), hn::Set(d, tail), k, shape);
+        return TailBlockTerm(d, TailArgument(d, v, k, shape, time), hn::Set(d, weighted), shape);
     });
 }
 
 TailSampling SamplingOf(double step, double height, double width, const TailShape& shape) {
     TailSampling k;
+    k.height = height;
     k.per_sigma = kSqrtTwo / width;
     k.scale = height / shape.apex_value;
     k.step_decay = step * k.per_sigma * shape.decay;

@@ -51,7 +51,8 @@ inline constexpr double kTailSpan = 100.0;
 // here, so that every target multiplies by the same reciprocals).
 struct TailSampling {
     double per_sigma = 0.0;   // 1 / sigma, per minute (sigma = width / sqrt 2)
-    double scale = 0.0;       // height / apex_value: from the unit shape to a tail block's term
+    double height = 0.0;      // the apex value, millivolts
+    double scale = 0.0;       // height / apex_value: from the unit shape to the term
     double step_decay = 0.0;  // the fall of the tail's exponent from one sample to the next
     bool blocks = false;      // whether the peak has tail blocks (its weights stay normal)
 };
