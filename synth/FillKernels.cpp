@@ -87,39 +87,79 @@ void AddGaussTermsLanes(double* sums, std::size_t first, std::size_t count, Samp
 }
 
 // sums[j] += the tailing or fronting peak's term at sample first + j, for j in [j, count) a vector
-// at a time. Negligible terms are left out a stretch at a time by the caller: within a stretch that
-// may matter nearly every vector does, and adding a term that changes no sum changes no bit.
+// at a time, each sample on its own (TailedTerm). Negligible terms are left out a stretch at a time
+// by the caller: within a stretch that may matter nearly every vector does, and adding a term that
+// changes no sum changes no bit.
 template <class D>
 HWY_INLINE void AddTailedTermsWith(D d, double* sums, std::size_t first, std::size_t& j,
-                                   std::size_t count, const SampleGrid& grid, double height,
-                                   double width, const TailShape& shape, double time) {
+                                   std::size_t count, const SampleGrid& grid, const TailSampling& k,
+                                   const TailShape& shape, double time) {
     AddGridTerms(d, sums, first, j, count, grid, [&](auto tag, auto t) {
-        return TailedTerm(tag, TailArgument(tag, t, width, shape, time), height, shape);
+        return TailedTerm(tag, TailArgument(tag, t, k, shape, time), k, shape);
     });
 }
 
-// The smallest exponent field (as a double) of sums[0 .. count).
+// The same over part of a tail block (TailedPeak.h) whose anchor gives `anchor`, sample first + j
+// having the weight weights[j + shift] (j + shift < kTailBlock): TailBlockTerm of the anchor's
+// factor times the weight.
 template <class D>
-HWY_INLINE double LowestExponentField(D d, const double* sums, std::size_t count) {
+HWY_INLINE void AddTailBlockWith(D d, double* sums, const double* weights, std::size_t shift,
+                                 std::size_t first, std::size_t& j, std::size_t count,
+                                 const SampleGrid& grid, const TailAnchor& anchor,
+                                 const TailSampling& k, const TailShape& shape, double time) {
+    // Already so; stated so that the compiler sees the loops are bounded.
+    count = std::min(count, kTailBlock - shift);
+    const std::size_t lanes = hn::Lanes(d);
+    const auto factor = hn::Set(d, anchor.factor);
+    if (anchor.far) {
+        // erfc is exactly 2 at every sample, so each term is its weighted factor.
+        for (; j + lanes <= count; j += lanes) {
+            const auto term = hn::Mul(factor, hn::LoadU(d, weights + (j + shift)));
+            hn::StoreU(hn::Add(hn::LoadU(d, sums + j), term), d, sums + j);
+        }
+        return;
+    }
+    const auto start = hn::Set(d, grid.start);
+    const auto step = hn::Set(d, grid.step);
+    const auto advance = hn::Set(d, static_cast<double>(lanes));
+    auto index = hn::Iota(d, static_cast<double>(first + j));
+    for (; j + lanes <= count; j += lanes, index = hn::Add(index, advance)) {
+        const auto t = hn::Add(start, hn::Mul(index, step));
+        const auto z = TailArgument(d, t, k, shape, time);
+        const auto term =
+            TailBlockTerm(d, z, hn::Mul(factor, hn::LoadU(d, weights + (j + shift))), shape);
+        hn::StoreU(hn::Add(hn::LoadU(d, sums + j), term), d, sums + j);
+    }
+}
+
+// Whether every sum of sums[0 .. count) has an exponent field of at least `least`, read a vector
+// at a time and given up at the first vector that has not (the stretch is then summed, so its
+// smallest field is not needed); if so, `lowest` is set to their smallest field.
+template <class D>
+HWY_INLINE bool FieldsAtLeast(D d, const double* sums, std::size_t count, std::uint64_t least,
+                              double& lowest) {
     const hn::RebindToUnsigned<D> du;
     const std::size_t lanes = hn::Lanes(d);
     const auto mask = hn::Set(du, 0x7ffu);
-    auto lowest = hn::Set(du, 0x7ffu);
+    const auto floor = hn::Set(du, least);
+    auto smallest = hn::Set(du, 0x7ffu);
     std::size_t j = 0;
-    for (; j + lanes <= count; j += lanes)
-        lowest = hn::Min(
-            lowest, hn::And(hn::ShiftRight<52>(hn::BitCast(du, hn::LoadU(d, sums + j))), mask));
-    std::uint64_t field = hn::GetLane(hn::MinOfLanes(du, lowest));
+    for (; j + lanes <= count; j += lanes) {
+        const auto field =
+            hn::And(hn::ShiftRight<52>(hn::BitCast(du, hn::LoadU(d, sums + j))), mask);
+        if (!hn::AllFalse(du, hn::Lt(field, floor))) return false;
+        smallest = hn::Min(smallest, field);
+    }
+    std::uint64_t field = hn::GetLane(hn::MinOfLanes(du, smallest));
     for (; j < count; ++j) {
         std::uint64_t bits = 0;
         std::memcpy(&bits, sums + j, sizeof bits);
         field = std::min<std::uint64_t>(field, (bits >> 52) & 0x7ffu);
     }
-    return static_cast<double>(field);
+    if (field < least) return false;
+    lowest = static_cast<double>(field);
+    return true;
 }
-
-// Samples are judged a stretch at a time before they are judged a vector at a time.
-constexpr std::size_t kStretch = 256;
 
 // The smallest bound exponent (TailDecayOf) over the samples whose shape arguments run from
 // z_a to z_b, from the ends: the bound falls towards z = 0 before decay and rises beyond it.
@@ -133,27 +173,82 @@ double LowestDecay(double z_a, double z_b, double decay) {
     return 0.5 * std::min(lo * lo, hi * hi);
 }
 
-void AddTailedTermsLanes(double* sums, std::size_t first, std::size_t count, SampleGrid grid,
+// Whether terms of smallest bound exponent q leave every sum of the stretch holding sample i as it
+// is: q > limit - f kLn2 for the stretch's smallest exponent field f, as TermIsNegligible judges
+// one sum. The field is remembered between peaks; when it is not known, the sums are read only
+// until one is too small.
+template <class D>
+HWY_INLINE bool Negligible(D d, SumBlock& block, std::size_t i, double q, double limit) {
+    auto negligible_at = [&](double field) { return q > limit - field * kLn2; };
+    const double known = block.KnownField(i);
+    if (known >= 0.0) return negligible_at(known);
+    // The smallest field that would do, the test being monotonic in the field.
+    double least = (limit - q) / kLn2;
+    least = least >= 0.0 ? std::min(std::ceil(least), 2048.0) : 0.0;
+    while (least > 0.0 && negligible_at(least - 1.0)) least -= 1.0;
+    while (least < 2048.0 && !negligible_at(least)) least += 1.0;
+    const IndexRange stretch = block.StretchAround(i);
+    double lowest = 0.0;
+    if (!FieldsAtLeast(d, block.Sums(stretch.first), stretch.last - stretch.first,
+                       static_cast<std::uint64_t>(least), lowest))
+        return false;
+    block.RememberField(i, lowest);
+    return true;
+}
+
+// Samples are judged a tail block's stretch at a time before they are judged a vector at a time;
+// within a stretch that may matter nearly every vector does.
+void AddTailedTermsLanes(SumBlock& block, std::size_t from, std::size_t to, SampleGrid grid,
                          double height, double width, TailShape shape, double time) {
+    const TailSampling k = SamplingOf(grid.step, height, width, shape);
     // The term is below 2 e^-q |height / apex_value| (TailDecayOf), twice the Gaussian's bound.
-    const double limit =
-        std::log(2.0 * std::fabs(height) / shape.apex_value) + (56.0 + 1023.0) * kLn2 + 1.0;
-    const double sigma = width * kSqrtHalf;
-    auto argument = [&](std::size_t j) {
-        const double u = (grid.TimeAt(first + j) - time) / sigma;
+    const double limit = std::log(2.0 * std::fabs(k.scale)) + (56.0 + 1023.0) * kLn2 + 1.0;
+    auto argument = [&](std::size_t i) {
+        const double u = (grid.TimeAt(i) - time) * k.per_sigma;
         return shape.fronting ? shape.apex - u : shape.apex + u;
     };
     const hn::ScalableTag<double> d;
-    for (std::size_t from = 0; from < count; from += kStretch) {
-        const std::size_t to = std::min(count, from + kStretch);
+    const hn::CappedTag<double, 1> d1;
+
+    // The weights by position in a block, made when the first tail block comes.
+    HWY_ALIGN double weights[kTailBlock];
+    bool weighed = false;
+    auto weigh = [&] {
+        static_assert(kTailBlock % (HWY_MAX_BYTES / sizeof(double)) == 0);
+        for (std::size_t m = 0; m < kTailBlock; m += hn::Lanes(d)) {
+            const auto position = hn::Iota(d, static_cast<double>(m));
+            const auto distance =
+                shape.fronting ? hn::Sub(hn::Set(d, static_cast<double>(kTailBlock - 1)), position)
+                               : position;
+            hn::Store(TailWeightOf(d, distance, k), d, weights + m);
+        }
+        weighed = true;
+    };
+
+    for (std::size_t i = from; i < to;) {
+        const std::size_t end = std::min(to, i - i % kTailBlock + kTailBlock);
         // A whole stretch whose every term is certainly negligible, judged with its smallest
         // bound exponent against its smallest sum, is skipped without looking at its vectors.
-        const double q = LowestDecay(argument(from), argument(to - 1), shape.decay);
-        if (q > limit - LowestExponentField(d, sums + from, to - from) * kLn2) continue;
-        std::size_t j = from;
-        AddTailedTermsWith(d, sums, first, j, to, grid, height, width, shape, time);
-        AddTailedTermsWith(hn::CappedTag<double, 1>(), sums, first, j, to, grid, height, width,
-                           shape, time);
+        const double q = LowestDecay(argument(i), argument(end - 1), shape.decay);
+        if (Negligible(d, block, i, q, limit)) {
+            i = end;
+            continue;
+        }
+        double* sums = block.Sums(i);
+        std::size_t j = 0;
+        const TailAnchor anchor =
+            TailAnchorAt(TailAnchorOf(i, shape.fronting), grid, k, shape, time);
+        if (anchor.block) {
+            if (!weighed) weigh();
+            const std::size_t shift = i % kTailBlock;
+            AddTailBlockWith(d, sums, weights, shift, i, j, end - i, grid, anchor, k, shape, time);
+            AddTailBlockWith(d1, sums, weights, shift, i, j, end - i, grid, anchor, k, shape, time);
+        } else {
+            AddTailedTermsWith(d, sums, i, j, end - i, grid, k, shape, time);
+            AddTailedTermsWith(d1, sums, i, j, end - i, grid, k, shape, time);
+        }
+        block.Forget(i, end);
+        i = end;
     }
 }
 
@@ -193,10 +288,30 @@ void AddGaussTerms(double* sums, std::size_t first, std::size_t count, const Sam
     HWY_DYNAMIC_DISPATCH(AddGaussTermsLanes)(sums, first, count, grid, height, width, time);
 }
 
-void AddTailedTerms(double* sums, std::size_t first, std::size_t count, const SampleGrid& grid,
+SumBlock::SumBlock(double* sums, std::size_t first, std::size_t count)
+    : sums_(sums), first_(first), count_(count) {
+    fields_.fill(-1.0);
+}
+
+void SumBlock::Forget(std::size_t from, std::size_t to) {
+    if (from >= to) return;
+    std::fill(fields_.begin() + static_cast<std::ptrdiff_t>(StretchOf(from)),
+              fields_.begin() + static_cast<std::ptrdiff_t>(StretchOf(to - 1) + 1), -1.0);
+}
+
+void AddTailedTerms(SumBlock& block, std::size_t from, std::size_t to, const SampleGrid& grid,
                     double height, double width, const TailShape& shape, double time) {
     using namespace portable_math;
-    HWY_DYNAMIC_DISPATCH(AddTailedTermsLanes)(sums, first, count, grid, height, width, shape, time);
+    HWY_DYNAMIC_DISPATCH(AddTailedTermsLanes)(block, from, to, grid, height, width, shape, time);
+}
+
+void AddTailedTerms(double* sums, std::size_t first, std::size_t count, const SampleGrid& grid,
+                    double height, double width, const TailShape& shape, double time) {
+    for (std::size_t done = 0; done < count; done += SumBlock::kMaxSamples) {
+        const std::size_t part = std::min(SumBlock::kMaxSamples, count - done);
+        SumBlock block(sums + done, first + done, part);
+        AddTailedTerms(block, first + done, first + done + part, grid, height, width, shape, time);
+    }
 }
 
 void RoundToFloats(const double* sums, float* out, std::size_t count) {

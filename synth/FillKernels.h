@@ -1,9 +1,13 @@
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 
+#include "IndexRange.h"
 #include "Signal4.h"
 #include "TailShape.h"
+#include "TailedPeak.h"
 
 // The inner loops of FillSignal, several samples at a time on the widest vectors the processor
 // offers, with the same bits on every processor.
@@ -14,8 +18,45 @@
 void AddGaussTerms(double* sums, std::size_t first, std::size_t count, const SampleGrid& grid,
                    double height, double width, double time);
 
-// The same for a tailing or fronting peak (not Gaussian, width > 0): sums[j] + TailedPeak(...).
+// The same for a tailing or fronting peak (not Gaussian, width > 0):
+// sums[j] + TailedSample(grid, first + j, height, width, shape, time).
 void AddTailedTerms(double* sums, std::size_t first, std::size_t count, const SampleGrid& grid,
+                    double height, double width, const TailShape& shape, double time);
+
+// A block of the fill's partial sums and what is known of them between peaks: the smallest
+// exponent field of each stretch of it (the samples of one tail block, TailedPeak.h), or -1 when
+// not known. A tailing peak's tail runs on far past where it can change the sums, and judging
+// that a stretch at a time would otherwise read the same sums again for every peak.
+class SumBlock {
+public:
+    static constexpr std::size_t kMaxSamples = 4096;
+
+    // count <= kMaxSamples sums, sums[0] being sample first's.
+    SumBlock(double* sums, std::size_t first, std::size_t count);
+
+    double* Sums(std::size_t i) const { return sums_ + (i - first_); }
+    // The samples of the stretch holding sample i, cut to the block.
+    IndexRange StretchAround(std::size_t i) const {
+        const std::size_t start = i - i % kTailBlock;
+        return {std::max(first_, start), std::min(first_ + count_, start + kTailBlock)};
+    }
+    // The smallest exponent field of the sums of the stretch holding sample i, -1 if not known.
+    double KnownField(std::size_t i) const { return fields_[StretchOf(i)]; }
+    void RememberField(std::size_t i, double field) { fields_[StretchOf(i)] = field; }
+    // The sums of samples [from, to) have changed.
+    void Forget(std::size_t from, std::size_t to);
+
+private:
+    std::size_t StretchOf(std::size_t i) const { return i / kTailBlock - first_ / kTailBlock; }
+
+    double* sums_;
+    std::size_t first_;
+    std::size_t count_;
+    std::array<double, kMaxSamples / kTailBlock + 1> fields_;
+};
+
+// AddTailedTerms for samples [from, to) of the block, which it keeps informed.
+void AddTailedTerms(SumBlock& block, std::size_t from, std::size_t to, const SampleGrid& grid,
                     double height, double width, const TailShape& shape, double time);
 
 // out[j] = the float nearest to sums[j], for j < count.

@@ -31,13 +31,14 @@ bool IsRegular(const GenPeak4& peak, const SampleGrid& grid) {
 
 // A Gaussian of negative width is the same as one of positive width; a tailed one is defined only
 // for a positive width (the scenario refuses any other) and is summed at every sample otherwise.
-double PeakTerm(const GenPeak4& peak, double t) {
-    if (peak.tail.IsGaussian()) return GaussPeak(t, peak.height, peak.width, peak.time);
-    return TailedPeak(t, peak.height, peak.width, peak.tail, peak.time);
+double PeakTerm(const GenPeak4& peak, const SampleGrid& grid, std::size_t i) {
+    if (peak.tail.IsGaussian())
+        return GaussPeak(grid.TimeAt(i), peak.height, peak.width, peak.time);
+    return TailedSample(grid, i, peak.height, peak.width, peak.tail, peak.time);
 }
 
 bool TermIsZero(const GenPeak4& peak, const SampleGrid& grid, std::size_t i) {
-    return PeakTerm(peak, grid.TimeAt(i)) == 0.0;
+    return PeakTerm(peak, grid, i) == 0.0;
 }
 
 // Minutes before and after `time` beyond which the term is certainly 0.0.
@@ -82,7 +83,7 @@ IndexRange SupportOf(const GenPeak4& peak, const SampleGrid& grid, std::size_t n
 // Samples are summed a block at a time, peak by peak in list order, so that every sample receives
 // the same additions in the same order as a sample-by-sample sum while the partial sums stay in
 // cache.
-constexpr std::size_t kBlock = 4096;
+constexpr std::size_t kBlock = SumBlock::kMaxSamples;
 // Below this many Gaussian terms a second thread costs more than it saves.
 constexpr std::size_t kTermsPerExtraThread = 250'000;
 constexpr std::size_t kMaxThreads = 8;
@@ -99,21 +100,23 @@ void FillBlock(float* out, std::size_t first, std::size_t last, const std::vecto
     }
     std::array<double, kBlock> sums;
     std::fill(sums.begin(), sums.begin() + (last - first), 0.0);
+    SumBlock block(sums.data(), first, last - first);
     for (std::size_t p = 0; p < peaks.size(); ++p) {
         const std::size_t from = std::max(first, spans[p].samples.first);
         const std::size_t to = std::min(last, spans[p].samples.last);
         if (from >= to) continue;
         const GenPeak4& peak = peaks[p];
-        if (spans[p].vector && peak.tail.IsGaussian()) {
-            AddGaussTerms(sums.data() + (from - first), from, to - from, grid, peak.height,
-                          peak.width, peak.time);
-        } else if (spans[p].vector) {
-            AddTailedTerms(sums.data() + (from - first), from, to - from, grid, peak.height,
-                           peak.width, peak.tail, peak.time);
-        } else {
-            for (std::size_t i = from; i < to; ++i)
-                sums[i - first] += PeakTerm(peak, grid.TimeAt(i));
+        if (spans[p].vector && !peak.tail.IsGaussian()) {
+            AddTailedTerms(block, from, to, grid, peak.height, peak.width, peak.tail, peak.time);
+            continue;
         }
+        if (spans[p].vector) {
+            AddGaussTerms(block.Sums(from), from, to - from, grid, peak.height, peak.width,
+                          peak.time);
+        } else {
+            for (std::size_t i = from; i < to; ++i) *block.Sums(i) += PeakTerm(peak, grid, i);
+        }
+        block.Forget(from, to);
     }
     RoundToFloats(sums.data(), out + first, last - first);
 }

@@ -13,9 +13,11 @@
 #endif
 
 #include <array>
+#include <cstddef>
 
 #include "hwy/highway.h"
 #include "synth/PortableMath-inl.h"
+#include "synth/Signal4.h"
 #include "synth/TailShape.h"
 #include "synth/TailedPeak.h"
 
@@ -53,6 +55,30 @@ HWY_INLINE V ScaledErfcOf(D d, V x) {
     return hn::Mul(t, ExpHeld(d, ErfcFitOf(d, t)));
 }
 
+// The exponent of the shape's exponential tail at z: decay^2/2 - z decay.
+template <class D, class V = hn::VFromD<D>>
+HWY_INLINE V TailExponentOf(D d, V z, double decay) {
+    return hn::Sub(hn::Mul(hn::Mul(hn::Set(d, 0.5), hn::Set(d, decay)), hn::Set(d, decay)),
+                   hn::Mul(z, hn::Set(d, decay)));
+}
+
+// erfc(-y) = 2 - erfc(y) for y >= 0, exactly 2 once y > kErfcIsTwo. Lanes in `unused` need no
+// value: the fit is skipped when every other lane is that far, which changes no lane's value.
+template <class D, class V = hn::VFromD<D>, class M = hn::Mask<D>>
+HWY_INLINE V TwoLessErfcOf(D d, V y, M unused) {
+    const V one = hn::Set(d, 1.0);
+    const auto far = hn::Gt(y, hn::Set(d, kErfcIsTwo));
+    V erfc_x = hn::Set(d, 2.0);
+    if (!hn::AllTrue(d, hn::Or(far, unused))) {
+        const V t = hn::Div(one, hn::Add(one, hn::Mul(hn::Set(d, 0.5), y)));
+        const V near =
+            hn::Sub(hn::Set(d, 2.0),
+                    hn::Mul(ExpHeld(d, hn::Add(hn::Mul(hn::Neg(y), y), ErfcFitOf(d, t))), t));
+        erfc_x = hn::IfThenElse(far, erfc_x, near);
+    }
+    return erfc_x;
+}
+
 // The exponentially modified Gaussian of unit sigma centred at 0, up to a constant factor:
 // e^(decay^2/2 - z decay) erfc((decay - z)/sqrt 2), written so that no exponential has a positive
 // argument: where x = (decay - z)/sqrt 2 >= 0 as e^(-z^2/2) times the scaled erfc, beyond it with
@@ -71,36 +97,67 @@ HWY_INLINE V UnitTailOf(D d, V z, double decay) {
         front = hn::Mul(ExpHeld(d, exponent), t);
     }
     if (hn::AllTrue(d, before)) return front;
-    const V y = hn::Neg(x);
-    const V tail = ExpHeld(d, hn::Sub(hn::Mul(hn::Mul(half, hn::Set(d, decay)), hn::Set(d, decay)),
-                                      hn::Mul(z, hn::Set(d, decay))));
-    const auto far = hn::Gt(y, hn::Set(d, kErfcIsTwo));
-    V erfc_x = hn::Set(d, 2.0);
-    if (!hn::AllTrue(d, hn::Or(far, before))) {
-        const V t = hn::Div(one, hn::Add(one, hn::Mul(half, y)));
-        const V near =
-            hn::Sub(hn::Set(d, 2.0),
-                    hn::Mul(ExpHeld(d, hn::Add(hn::Mul(hn::Neg(y), y), ErfcFitOf(d, t))), t));
-        erfc_x = hn::IfThenElse(far, erfc_x, near);
-    }
-    return hn::IfThenElse(before, front, hn::Mul(tail, erfc_x));
+    const V tail = ExpHeld(d, TailExponentOf(d, z, decay));
+    return hn::IfThenElse(before, front, hn::Mul(tail, TwoLessErfcOf(d, hn::Neg(x), before)));
 }
 
 // The unit shape's argument for times t: sigmas from the Gaussian's centre, mirrored for a
 // fronting peak.
 template <class D, class V = hn::VFromD<D>>
-HWY_INLINE V TailArgument(D d, V t, double width, const TailShape& shape, double time) {
-    const V sigma = hn::Mul(hn::Set(d, width), hn::Set(d, kSqrtHalf));
-    const V u = hn::Div(hn::Sub(t, hn::Set(d, time)), sigma);
+HWY_INLINE V TailArgument(D d, V t, const TailSampling& k, const TailShape& shape, double time) {
+    const V u = hn::Mul(hn::Sub(t, hn::Set(d, time)), hn::Set(d, k.per_sigma));
     const V apex = hn::Set(d, shape.apex);
     return shape.fronting ? hn::Sub(apex, u) : hn::Add(apex, u);
 }
 
-// The peak's term: the unit shape over its apex value, times the height.
+// The peak's term: the unit shape scaled to the peak, and exactly the height at the apex.
 template <class D, class V = hn::VFromD<D>>
-HWY_INLINE V TailedTerm(D d, V z, double height, const TailShape& shape) {
-    return hn::Mul(hn::Div(UnitTailOf(d, z, shape.decay), hn::Set(d, shape.apex_value)),
-                   hn::Set(d, height));
+HWY_INLINE V TailedTerm(D d, V z, const TailSampling& k, const TailShape& shape) {
+    const V term = hn::Mul(UnitTailOf(d, z, shape.decay), hn::Set(d, k.scale));
+    return hn::IfThenElse(hn::Eq(z, hn::Set(d, shape.apex)), hn::Set(d, k.height), term);
+}
+
+// The term of a sample of a tail block (TailedPeak.h) at shape argument z, `weighted` being the
+// anchor's factor times the sample's weight: the unit shape's tail form, as above, with
+// erfc / 2 (halving is exact), so that where erfc is 2 the term is `weighted` itself.
+template <class D, class V = hn::VFromD<D>>
+HWY_INLINE V TailBlockTerm(D d, V z, V weighted, const TailShape& shape) {
+    const V y = hn::Neg(hn::Mul(hn::Sub(hn::Set(d, shape.decay), z), hn::Set(d, kSqrtHalf)));
+    return hn::Mul(weighted, hn::Mul(TwoLessErfcOf(d, y, hn::FirstN(d, 0)), hn::Set(d, 0.5)));
+}
+
+// The weights e^(-distance step_decay) of samples `distance` samples from their block's anchor.
+template <class D, class V = hn::VFromD<D>>
+HWY_INLINE V TailWeightOf(D d, V distance, const TailSampling& k) {
+    return ExpOfNonPositive(d, hn::Neg(hn::Mul(distance, hn::Set(d, k.step_decay))));
+}
+
+// What a block's anchor gives its samples: whether the block is a tail block (TailedPeak.h),
+// whether erfc is exactly 2 at every sample of it (the anchor's is, and erfc's argument only grows
+// away from it), and the factor of their weights: the anchor's exponential times 2 (the largest
+// erfc, exactly) times the scale.
+struct TailAnchor {
+    bool block = false;
+    bool far = false;
+    double factor = 0.0;
+};
+
+HWY_INLINE TailAnchor TailAnchorAt(std::size_t anchor, const SampleGrid& grid,
+                                   const TailSampling& k, const TailShape& shape, double time) {
+    const hn::CappedTag<double, 1> d;
+    TailAnchor a;
+    if (!k.blocks) return a;
+    const auto t = hn::Set(d, grid.TimeAt(anchor));
+    const auto z = TailArgument(d, t, k, shape, time);
+    const auto x = hn::Mul(hn::Sub(hn::Set(d, shape.decay), z), hn::Set(d, kSqrtHalf));
+    const auto exponent = TailExponentOf(d, z, shape.decay);
+    a.block =
+        hn::GetLane(x) < 0.0 && hn::GetLane(z) > shape.apex && hn::GetLane(exponent) >= -kTailFloor;
+    if (!a.block) return a;
+    a.far = -hn::GetLane(x) > kErfcIsTwo;
+    a.factor =
+        hn::GetLane(hn::Mul(hn::Mul(ExpHeld(d, exponent), hn::Set(d, 2.0)), hn::Set(d, k.scale)));
+    return a;
 }
 
 // Minus the exponent that bounds the unit shape at z: z^2/2 where x >= 0 (the scaled erfc is at

@@ -116,10 +116,40 @@ TailShape SolveTailShape(double factor) {
 }
 
 double TailedPeak(double t, double height, double width, const TailShape& shape, double time) {
+    const TailSampling k = SamplingOf(0.0, height, width, shape);
     return OneLane(t, [&](auto d, auto v) {
         using namespace portable_math::HWY_NAMESPACE;
-        return TailedTerm(d, TailArgument(d, v, width, shape, time), height, shape);
+        return TailedTerm(d, TailArgument(d, v, k, shape, time), k, shape);
     });
+}
+
+double TailedSample(const SampleGrid& grid, std::size_t i, double height, double width,
+                    const TailShape& shape, double time) {
+    using namespace portable_math::HWY_NAMESPACE;
+    const TailSampling k = SamplingOf(grid.step, height, width, shape);
+    const std::size_t anchor = TailAnchorOf(i, shape.fronting);
+    const TailAnchor a = TailAnchorAt(anchor, grid, k, shape, time);
+    if (!a.block) {
+        return OneLane(grid.TimeAt(i), [&](auto d, auto v) {
+            return TailedTerm(d, TailArgument(d, v, k, shape, time), k, shape);
+        });
+    }
+    const double distance = static_cast<double>(i > anchor ? i - anchor : anchor - i);
+    const double weighted =
+        a.factor * OneLane(distance, [&](auto d, auto v) { return TailWeightOf(d, v, k); });
+    return OneLane(grid.TimeAt(i), [&](auto d, auto v) {
+        return TailBlockTerm(d, TailArgument(d, v, k, shape, time), hn::Set(d, weighted), shape);
+    });
+}
+
+TailSampling SamplingOf(double step, double height, double width, const TailShape& shape) {
+    TailSampling k;
+    k.height = height;
+    k.per_sigma = kSqrtTwo / width;
+    k.scale = height / shape.apex_value;
+    k.step_decay = step * k.per_sigma * shape.decay;
+    k.blocks = k.step_decay * static_cast<double>(kTailBlock - 1) <= kTailSpan;
+    return k;
 }
 
 double AreaPerWidth(const TailShape& shape) {

@@ -19,9 +19,8 @@ inline void FillSignalEveryPair(Signal4& signal, std::size_t n,
     for (std::size_t i = 0; i < n; ++i) {
         double sum = 0.0;
         for (const GenPeak4& p : peaks)
-            sum += p.tail.IsGaussian()
-                       ? GaussPeak(grid.TimeAt(i), p.height, p.width, p.time)
-                       : TailedPeak(grid.TimeAt(i), p.height, p.width, p.tail, p.time);
+            sum += p.tail.IsGaussian() ? GaussPeak(grid.TimeAt(i), p.height, p.width, p.time)
+                                       : TailedSample(grid, i, p.height, p.width, p.tail, p.time);
         signal.samples[i] = static_cast<float>(sum);
     }
 }

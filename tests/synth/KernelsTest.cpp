@@ -114,7 +114,7 @@ TEST(Kernels, EveryTargetAddsExactlyTheOneLaneTerms) {
     struct Kernel {
         const char* name;
         std::function<void(double*, std::size_t, std::size_t, const SampleGrid&)> add;
-        std::function<double(double)> at;
+        std::function<double(std::size_t)> at;  // the term at sample i of the trial's grid
     };
     for (int trial = 0; trial < 60; ++trial) {
         const KernelTrial k(random, 600);
@@ -127,32 +127,45 @@ TEST(Kernels, EveryTargetAddsExactlyTheOneLaneTerms) {
              [&](double* s, std::size_t f, std::size_t n, const SampleGrid& g) {
                  AddTailedTerms(s, f, n, g, k.height, k.width, shape, k.time);
              },
-             [&](double t) { return TailedPeak(t, k.height, k.width, shape, k.time); }},
+             [&](std::size_t i) {
+                 return TailedSample(k.grid, i, k.height, k.width, shape, k.time);
+             }},
             {"step",
              [&](double* s, std::size_t f, std::size_t n, const SampleGrid& g) {
                  AddRisingStepTerms(s, f, n, g, k.time, k.height, rate);
              },
-             [&](double t) { return RisingStepAt(t, k.time, k.height, rate); }},
+             [&](std::size_t i) {
+                 const double t = k.grid.TimeAt(i);
+                 return RisingStepAt(t, k.time, k.height, rate);
+             }},
             {"sine",
              [&](double* s, std::size_t f, std::size_t n, const SampleGrid& g) {
                  AddSineTerms(s, f, n, g, k.height, frequency, 0.3);
              },
-             [&](double t) { return SineAt(t, k.height, frequency, 0.3); }},
+             [&](std::size_t i) {
+                 const double t = k.grid.TimeAt(i);
+                 return SineAt(t, k.height, frequency, 0.3);
+             }},
             {"settle",
              [&](double* s, std::size_t f, std::size_t n, const SampleGrid& g) {
                  AddSettleTerms(s, f, n, g, k.height, k.width);
              },
-             [&](double t) { return SettleAt(t, k.height, k.width); }},
+             [&](std::size_t i) {
+                 const double t = k.grid.TimeAt(i);
+                 return SettleAt(t, k.height, k.width);
+             }},
             {"drift",
              [&](double* s, std::size_t f, std::size_t n, const SampleGrid& g) {
                  AddDriftTerms(s, f, n, g, k.height);
              },
-             [&](double t) { return t * k.height; }},
+             [&](std::size_t i) {
+                 const double t = k.grid.TimeAt(i);
+                 return t * k.height;
+             }},
         };
         for (const Kernel& kernel : kernels) {
             std::vector<double> expected = k.start;
-            for (std::size_t j = 0; j < k.count; ++j)
-                expected[j] += kernel.at(k.grid.TimeAt(k.first + j));
+            for (std::size_t j = 0; j < k.count; ++j) expected[j] += kernel.at(k.first + j);
             ForEachDispatchTarget([&](const std::string& target) {
                 std::vector<double> sums = k.start;
                 kernel.add(sums.data(), k.first, k.count, k.grid);

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "synth/FillSignal.h"
 #include "synth/PeakShape.h"
 #include "synth/TailedPeak.h"
+#include "tests/support/DispatchTargets.h"
 #include "tests/support/ReferenceFill.h"
 
 namespace {
@@ -60,6 +62,47 @@ TEST(Tailing, RestrictedEvaluationIsBitIdenticalToEverySample) {
     EXPECT_EQ(std::memcmp(restricted.samples.data(), plain.samples.data(),
                           plain.samples.size() * sizeof(float)),
               0);
+}
+
+// Where the tail is taken a block at a time (its exponential the anchor's times a weight), the
+// samples stay within 1e-13 of the height of the shape evaluated at each sample's time, over whole
+// tailing and fronting peaks on fine and coarse grids: as close as the rounding of the sample times
+// themselves puts the shape's argument.
+TEST(Tailing, TailBlocksFollowTheShapeAtEachSampleTime) {
+    for (const double factor : {0.51, 0.6, 0.9, 1.05, 1.5, 4.0}) {
+        const TailShape shape = SolveTailShape(factor);
+        for (const double step : {0.0005, 0.002, 0.01}) {
+            SCOPED_TRACE(testing::Message() << "factor " << factor << ", step " << step);
+            const SampleGrid grid{0.3, step};
+            const std::size_t n = static_cast<std::size_t>(std::lround(80.0 / step));
+            for (std::size_t i = 0; i < n; ++i) {
+                const double sample = TailedSample(grid, i, -3.0, 0.05, shape, 40.0);
+                ASSERT_NEAR(sample, TailedPeak(grid.TimeAt(i), -3.0, 0.05, shape, 40.0), 3e-13)
+                    << "sample " << i;
+            }
+        }
+    }
+}
+
+// A long run of tailing and fronting peaks, shared among threads, has on every dispatch target the
+// bits of summing every peak's TailedSample at every sample.
+TEST(Tailing, LongRunIsTheEverySampleSumOnEveryTarget) {
+    std::vector<GenPeak4> peaks;
+    for (int k = 0; k < 24; ++k) {
+        const double factors[] = {0.55, 0.8, 1.2, 1.5, 2.5, 4.0};
+        peaks.push_back(
+            Tailed(0.4 * k - 0.5, 1.0 + 7.0 * (k % 5), 0.02 + 0.01 * (k % 9), factors[k % 6]));
+    }
+    Signal4 plain(1.0 / 3000, 0.1, nullptr, 0);
+    FillSignalEveryPair(plain, 30'000, peaks);
+    ForEachDispatchTarget([&](const std::string& target) {
+        Signal4 fast(1.0 / 3000, 0.1, nullptr, 0);
+        FillSignal(fast, 30'000, peaks);
+        ASSERT_EQ(std::memcmp(fast.samples.data(), plain.samples.data(),
+                              plain.samples.size() * sizeof(float)),
+                  0)
+            << target;
+    });
 }
 
 // The shape against the exponentially modified Gaussian written with the C library's erfc, far
