@@ -110,6 +110,8 @@ void CQuelmarDlg::SelectChannel(int index) {
     if (index < 0 || index >= ChannelCount()) return;
     m_graph->EndDrag();
     m_currentChannel = index;
+    // The tab follows when the channel is chosen from code (selecting from code reports nothing).
+    if (m_tab->CurSel() != index) m_tab->SetCurSel(index);
     for (int j = 0; j < ChannelCount(); ++j) Page(j)->setVisible(j == index);
     RebuildGraphSeries();
     ShowCurrentPeaks();

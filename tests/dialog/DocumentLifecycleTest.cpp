@@ -5,6 +5,7 @@
 #include "DialogFixture.h"
 #include "dialog/OpenFileChooser.h"
 #include "dialog/SaveFileChooser.h"
+#include "dialog/TabCtrl.h"
 #include "graph/GraphCtrl.h"
 
 namespace {
@@ -159,6 +160,7 @@ TEST_F(Lifecycle, ADocumentOpensWithItsSamplesAsStoredAndNothingToUndo) {
     EXPECT_EQ(other.windowTitle(), Title("run.xstg"));
     // It opens at its first channel, with that channel's settings in the edits.
     EXPECT_EQ(other.CurrentChannel(), 0);
+    EXPECT_EQ(other.Tabs()->CurSel(), 0);
     EXPECT_EQ(other.Edit(ControlId::Noise)->text(), "0.5");
     EXPECT_EQ(other.Edit(ControlId::AnalysisTime)->text(), "10");
     EXPECT_EQ(other.Edit(ControlId::SampleRate)->text(), "100");
