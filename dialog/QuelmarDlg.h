@@ -193,6 +193,8 @@ private:
     void SetStatus(const QString& text);
 
     int SaveInBackground(const std::string& path, std::int64_t date);
+    // Ends pending edits and asks for an export's file ("" when the user cancels).
+    QString ChooseExportPath(const char* filter, const QString& suffix);
     // Throws, with the reason in words, when an export's files include the work's own file.
     void RefuseExportOverDocument(const std::vector<std::string>& files) const;
     // Writes the work to `path`; true on success, else the failure is shown.

@@ -49,19 +49,19 @@ bool AskPictureOptions(QWidget* owner, QSize& size, bool& marks) {
 
 }  // namespace
 
-void CQuelmarDlg::OnExportCsv() {
+QString CQuelmarDlg::ChooseExportPath(const char* filter, const QString& suffix) {
     FinishPendingEdits();
     if (!m_saveChooser) m_saveChooser = std::make_unique<CSaveFileDialogChooser>();
-    const QString path = m_saveChooser->ChooseExportPath(this, Strings::Tr(Strings::kCsvFilter),
-                                                         QStringLiteral("csv"));
+    return m_saveChooser->ChooseExportPath(this, Strings::Tr(filter), suffix);
+}
+
+void CQuelmarDlg::OnExportCsv() {
+    const QString path = ChooseExportPath(Strings::kCsvFilter, QStringLiteral("csv"));
     if (!path.isEmpty()) ExportCsvTo(path);
 }
 
 void CQuelmarDlg::OnExportAia() {
-    FinishPendingEdits();
-    if (!m_saveChooser) m_saveChooser = std::make_unique<CSaveFileDialogChooser>();
-    const QString path = m_saveChooser->ChooseExportPath(this, Strings::Tr(Strings::kAiaFilter),
-                                                         QStringLiteral("cdf"));
+    const QString path = ChooseExportPath(Strings::kAiaFilter, QStringLiteral("cdf"));
     if (!path.isEmpty()) ExportAiaTo(path);
 }
 
@@ -70,9 +70,7 @@ void CQuelmarDlg::OnExportPicture() {
     QSize size = m_graph->size();
     bool marks = true;
     if (!AskPictureOptions(this, size, marks)) return;
-    if (!m_saveChooser) m_saveChooser = std::make_unique<CSaveFileDialogChooser>();
-    const QString path = m_saveChooser->ChooseExportPath(this, Strings::Tr(Strings::kPictureFilter),
-                                                         QStringLiteral("png"));
+    const QString path = ChooseExportPath(Strings::kPictureFilter, QStringLiteral("png"));
     if (!path.isEmpty()) ExportPictureTo(path, size, marks);
 }
 
