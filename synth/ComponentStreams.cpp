@@ -41,16 +41,20 @@ void WanderStream::Add(double* out, std::size_t count) {
 
 PinkStream::PinkStream(const ChannelComponents& c)
     : m_words(ComponentSeed(c.seed, c.channel, ComponentStream::Pink)),
-      m_scale(c.pink / std::sqrt(kPinkUnitVariance)) {
+      m_scale(c.pink / std::sqrt(kPinkUnitVariance)) {}
+
+void PinkStream::WarmUp() {
     static_assert(kPinkWarmUp % kComponentBlock == 0);
     std::array<double, kComponentBlock> discarded{};
     for (std::size_t done = 0; done < kPinkWarmUp; done += kComponentBlock) {
         DrawNormalDeviates(m_words, m_deviates.data(), kComponentBlock);
         m_filter.Add(m_deviates.data(), discarded.data(), kComponentBlock, 0.0);
     }
+    m_warm = true;
 }
 
 void PinkStream::Add(double* out, std::size_t count) {
+    if (!m_warm) WarmUp();
     DrawNormalDeviates(m_words, m_deviates.data(), count);
     m_filter.Add(m_deviates.data(), out, count, m_scale);
 }

@@ -36,16 +36,20 @@ private:
 };
 
 // The pink noise: kPinkWarmUp deviates through the PinkFilter, then one per sample, its output y
-// scaled by pink / sqrt(kPinkUnitVariance).
+// scaled by pink / sqrt(kPinkUnitVariance). The warm-up is left to the first Add, so that it runs
+// on the thread that draws.
 class PinkStream {
 public:
     explicit PinkStream(const ChannelComponents& components);
     void Add(double* out, std::size_t count);
 
 private:
+    void WarmUp();
+
     Mt19937 m_words;
     double m_scale;
     PinkFilter m_filter;
+    bool m_warm = false;
     std::array<double, kComponentBlock> m_deviates{};
 };
 

@@ -92,8 +92,11 @@ private:
 // the pass is made, while the white noise is added), else each when it is wanted. The streams are
 // the same whichever thread runs them.
 constexpr std::size_t kChunk = 16 * kComponentBlock;
-// Chunks made ahead at most: about what the second thread makes while the white noise is added.
-constexpr std::size_t kAhead = 2;
+// Chunks made ahead at most (8 MB of draws). The second thread makes a chunk more slowly than
+// AddTo adds one, and AddTo starts only once the bounds and the white noise are done, so a thread
+// held back earlier would make the reader wait later: on the long run this many keep it busy
+// from start to end.
+constexpr std::size_t kAhead = 8;
 
 class DrawsAhead {
 public:
