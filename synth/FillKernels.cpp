@@ -196,10 +196,25 @@ HWY_INLINE bool Negligible(D d, SumBlock& block, std::size_t i, double q, double
     return true;
 }
 
+// The weights e^(-k step_decay) of the samples k samples from their block's anchor, by position.
+void TailWeightsLanes(double* weights, double step, double width, TailShape shape) {
+    const TailSampling k = SamplingOf(step, 0.0, width, shape);
+    const hn::ScalableTag<double> d;
+    static_assert(kTailBlock % (HWY_MAX_BYTES / sizeof(double)) == 0);
+    for (std::size_t m = 0; m < kTailBlock; m += hn::Lanes(d)) {
+        const auto position = hn::Iota(d, static_cast<double>(m));
+        const auto distance =
+            shape.fronting ? hn::Sub(hn::Set(d, static_cast<double>(kTailBlock - 1)), position)
+                           : position;
+        hn::Store(TailWeightOf(d, distance, k), d, weights + m);
+    }
+}
+
 // Samples are judged a tail block's stretch at a time before they are judged a vector at a time;
 // within a stretch that may matter nearly every vector does.
 void AddTailedTermsLanes(SumBlock& block, std::size_t from, std::size_t to, SampleGrid grid,
-                         double height, double width, TailShape shape, double time) {
+                         double height, double width, TailShape shape, double time,
+                         const double* weights) {
     const TailSampling k = SamplingOf(grid.step, height, width, shape);
     // The term is below 2 e^-q |height / apex_value| (TailDecayOf), twice the Gaussian's bound.
     const double limit = std::log(2.0 * std::fabs(k.scale)) + (56.0 + 1023.0) * kLn2 + 1.0;
@@ -209,21 +224,6 @@ void AddTailedTermsLanes(SumBlock& block, std::size_t from, std::size_t to, Samp
     };
     const hn::ScalableTag<double> d;
     const hn::CappedTag<double, 1> d1;
-
-    // The weights by position in a block, made when the first tail block comes.
-    HWY_ALIGN double weights[kTailBlock];
-    bool weighed = false;
-    auto weigh = [&] {
-        static_assert(kTailBlock % (HWY_MAX_BYTES / sizeof(double)) == 0);
-        for (std::size_t m = 0; m < kTailBlock; m += hn::Lanes(d)) {
-            const auto position = hn::Iota(d, static_cast<double>(m));
-            const auto distance =
-                shape.fronting ? hn::Sub(hn::Set(d, static_cast<double>(kTailBlock - 1)), position)
-                               : position;
-            hn::Store(TailWeightOf(d, distance, k), d, weights + m);
-        }
-        weighed = true;
-    };
 
     for (std::size_t i = from; i < to;) {
         const std::size_t end = std::min(to, i - i % kTailBlock + kTailBlock);
@@ -239,7 +239,6 @@ void AddTailedTermsLanes(SumBlock& block, std::size_t from, std::size_t to, Samp
         const TailAnchor anchor =
             TailAnchorAt(TailAnchorOf(i, shape.fronting), grid, k, shape, time);
         if (anchor.block) {
-            if (!weighed) weigh();
             const std::size_t shift = i % kTailBlock;
             AddTailBlockWith(d, sums, weights, shift, i, j, end - i, grid, anchor, k, shape, time);
             AddTailBlockWith(d1, sums, weights, shift, i, j, end - i, grid, anchor, k, shape, time);
@@ -274,6 +273,7 @@ HWY_AFTER_NAMESPACE();
 namespace portable_math {
 HWY_EXPORT(AddGaussTermsLanes);
 HWY_EXPORT(AddTailedTermsLanes);
+HWY_EXPORT(TailWeightsLanes);
 HWY_EXPORT(RoundToFloatsLanes);
 }  // namespace portable_math
 
@@ -299,18 +299,29 @@ void SumBlock::Forget(std::size_t from, std::size_t to) {
               fields_.begin() + static_cast<std::ptrdiff_t>(StretchOf(to - 1) + 1), -1.0);
 }
 
-void AddTailedTerms(SumBlock& block, std::size_t from, std::size_t to, const SampleGrid& grid,
-                    double height, double width, const TailShape& shape, double time) {
+void MakeTailWeights(TailWeights& weights, const SampleGrid& grid, double width,
+                     const TailShape& shape) {
     using namespace portable_math;
-    HWY_DYNAMIC_DISPATCH(AddTailedTermsLanes)(block, from, to, grid, height, width, shape, time);
+    HWY_DYNAMIC_DISPATCH(TailWeightsLanes)(weights.values.data(), grid.step, width, shape);
+}
+
+void AddTailedTerms(SumBlock& block, std::size_t from, std::size_t to, const SampleGrid& grid,
+                    double height, double width, const TailShape& shape, double time,
+                    const TailWeights& weights) {
+    using namespace portable_math;
+    HWY_DYNAMIC_DISPATCH(AddTailedTermsLanes)
+    (block, from, to, grid, height, width, shape, time, weights.values.data());
 }
 
 void AddTailedTerms(double* sums, std::size_t first, std::size_t count, const SampleGrid& grid,
                     double height, double width, const TailShape& shape, double time) {
+    TailWeights weights;
+    MakeTailWeights(weights, grid, width, shape);
     for (std::size_t done = 0; done < count; done += SumBlock::kMaxSamples) {
         const std::size_t part = std::min(SumBlock::kMaxSamples, count - done);
         SumBlock block(sums + done, first + done, part);
-        AddTailedTerms(block, first + done, first + done + part, grid, height, width, shape, time);
+        AddTailedTerms(block, first + done, first + done + part, grid, height, width, shape, time,
+                       weights);
     }
 }
 

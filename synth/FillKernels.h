@@ -55,9 +55,19 @@ private:
     std::array<double, kMaxSamples / kTailBlock + 1> fields_;
 };
 
-// AddTailedTerms for samples [from, to) of the block, which it keeps informed.
+// The weights of a peak's tail blocks by position in a block (TailedPeak.h): they depend on the
+// peak's width and shape and the grid's step only, so the fill makes them once per peak.
+struct TailWeights {
+    alignas(64) std::array<double, kTailBlock> values;
+};
+void MakeTailWeights(TailWeights& weights, const SampleGrid& grid, double width,
+                     const TailShape& shape);
+
+// AddTailedTerms for samples [from, to) of the block, which it keeps informed, with the peak's
+// weights from MakeTailWeights on the same grid.
 void AddTailedTerms(SumBlock& block, std::size_t from, std::size_t to, const SampleGrid& grid,
-                    double height, double width, const TailShape& shape, double time);
+                    double height, double width, const TailShape& shape, double time,
+                    const TailWeights& weights);
 
 // out[j] = the float nearest to sums[j], for j < count.
 void RoundToFloats(const double* sums, float* out, std::size_t count);

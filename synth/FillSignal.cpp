@@ -21,6 +21,7 @@ namespace {
 struct PeakSpan {
     IndexRange samples;
     bool vector = false;
+    const TailWeights* weights = nullptr;  // a tailing or fronting peak's on the vector path
 };
 
 bool IsRegular(const GenPeak4& peak, const SampleGrid& grid) {
@@ -107,7 +108,8 @@ void FillBlock(float* out, std::size_t first, std::size_t last, const std::vecto
         if (from >= to) continue;
         const GenPeak4& peak = peaks[p];
         if (spans[p].vector && !peak.tail.IsGaussian()) {
-            AddTailedTerms(block, from, to, grid, peak.height, peak.width, peak.tail, peak.time);
+            AddTailedTerms(block, from, to, grid, peak.height, peak.width, peak.tail, peak.time,
+                           *spans[p].weights);
             continue;
         }
         if (spans[p].vector) {
@@ -137,12 +139,31 @@ void FillSamples(Signal4& signal, const std::vector<GenPeak4>& peaks, IndexRange
     std::vector<PeakSpan> spans;
     spans.reserve(peaks.size());
     std::size_t terms = 0;
+    std::size_t tailed = 0;  // tailing or fronting peaks on the vector path that the fill reaches
+    auto is_tailed = [&](std::size_t p) {
+        const IndexRange& support = spans[p].samples;
+        return spans[p].vector && !peaks[p].tail.IsGaussian() &&
+               std::max(range.first, support.first) < std::min(range.last, support.last);
+    };
     for (const GenPeak4& peak : peaks) {
         spans.push_back({SupportOf(peak, grid, n), IsRegular(peak, grid)});
         const IndexRange& support = spans.back().samples;
         const std::size_t from = std::max(range.first, support.first);
         const std::size_t to = std::min(range.last, support.last);
         terms += from < to ? to - from : 0;
+        if (is_tailed(spans.size() - 1)) ++tailed;
+    }
+
+    // The tail weights of the tailing and fronting peaks this fill reaches, made before the
+    // threads start; their storage is kept by the calling thread from one fill to the next, as a
+    // fresh page costs a fault of several microseconds on a virtual machine.
+    thread_local std::vector<TailWeights> kept_weights;
+    if (kept_weights.size() < tailed) kept_weights.resize(tailed);
+    std::size_t made = 0;
+    for (std::size_t p = 0; p < peaks.size(); ++p) {
+        if (!is_tailed(p)) continue;
+        MakeTailWeights(kept_weights[made], grid, peaks[p].width, peaks[p].tail);
+        spans[p].weights = &kept_weights[made++];
     }
 
     const std::size_t block_count = (range.last - range.first + kBlock - 1) / kBlock;
