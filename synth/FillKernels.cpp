@@ -99,37 +99,53 @@ HWY_INLINE void AddTailedTermsWith(D d, double* sums, std::size_t first, std::si
     });
 }
 
+// The exponent fields of the sums, as unsigned lanes.
+template <class D, class V = hn::VFromD<D>>
+HWY_INLINE auto FieldsOf(D /*d*/, V sums) {
+    const hn::RebindToUnsigned<D> du;
+    return hn::And(hn::ShiftRight<52>(hn::BitCast(du, sums)), hn::Set(du, 0x7ffu));
+}
+
 // The same over part of a tail block (TailedPeak.h) whose anchor gives `anchor`, sample first + j
 // having the weight weights[j + shift] (j + shift < kTailBlock): TailBlockTerm of the anchor's
-// factor times the weight.
+// factor times the weight. `lowest` is lowered to the smallest exponent field of the new sums, so
+// that the next peak can judge the stretch without reading it again.
 template <class D>
 HWY_INLINE void AddTailBlockWith(D d, double* sums, const double* weights, std::size_t shift,
                                  std::size_t first, std::size_t& j, std::size_t count,
                                  const SampleGrid& grid, const TailAnchor& anchor,
-                                 const TailSampling& k, const TailShape& shape, double time) {
+                                 const TailSampling& k, const TailShape& shape, double time,
+                                 std::uint64_t& lowest) {
     // Already so; stated so that the compiler sees the loops are bounded.
     count = std::min(count, kTailBlock - shift);
     const std::size_t lanes = hn::Lanes(d);
+    const hn::RebindToUnsigned<D> du;
+    auto fields = hn::Set(du, lowest);
     const auto factor = hn::Set(d, anchor.factor);
     if (anchor.far) {
         // erfc is exactly 2 at every sample, so each term is its weighted factor.
         for (; j + lanes <= count; j += lanes) {
             const auto term = hn::Mul(factor, hn::LoadU(d, weights + (j + shift)));
-            hn::StoreU(hn::Add(hn::LoadU(d, sums + j), term), d, sums + j);
+            const auto sum = hn::Add(hn::LoadU(d, sums + j), term);
+            fields = hn::Min(fields, FieldsOf(d, sum));
+            hn::StoreU(sum, d, sums + j);
         }
-        return;
+    } else {
+        const auto start = hn::Set(d, grid.start);
+        const auto step = hn::Set(d, grid.step);
+        const auto advance = hn::Set(d, static_cast<double>(lanes));
+        auto index = hn::Iota(d, static_cast<double>(first + j));
+        for (; j + lanes <= count; j += lanes, index = hn::Add(index, advance)) {
+            const auto t = hn::Add(start, hn::Mul(index, step));
+            const auto z = TailArgument(d, t, k, shape, time);
+            const auto term =
+                TailBlockTerm(d, z, hn::Mul(factor, hn::LoadU(d, weights + (j + shift))), shape);
+            const auto sum = hn::Add(hn::LoadU(d, sums + j), term);
+            fields = hn::Min(fields, FieldsOf(d, sum));
+            hn::StoreU(sum, d, sums + j);
+        }
     }
-    const auto start = hn::Set(d, grid.start);
-    const auto step = hn::Set(d, grid.step);
-    const auto advance = hn::Set(d, static_cast<double>(lanes));
-    auto index = hn::Iota(d, static_cast<double>(first + j));
-    for (; j + lanes <= count; j += lanes, index = hn::Add(index, advance)) {
-        const auto t = hn::Add(start, hn::Mul(index, step));
-        const auto z = TailArgument(d, t, k, shape, time);
-        const auto term =
-            TailBlockTerm(d, z, hn::Mul(factor, hn::LoadU(d, weights + (j + shift))), shape);
-        hn::StoreU(hn::Add(hn::LoadU(d, sums + j), term), d, sums + j);
-    }
+    lowest = hn::GetLane(hn::MinOfLanes(du, fields));
 }
 
 // Whether every sum of sums[0 .. count) has an exponent field of at least `least`, read a vector
@@ -238,15 +254,24 @@ void AddTailedTermsLanes(SumBlock& block, std::size_t from, std::size_t to, Samp
         std::size_t j = 0;
         const TailAnchor anchor =
             TailAnchorAt(TailAnchorOf(i, shape.fronting), grid, k, shape, time);
+        const IndexRange stretch = block.StretchAround(i);
         if (anchor.block) {
             const std::size_t shift = i % kTailBlock;
-            AddTailBlockWith(d, sums, weights, shift, i, j, end - i, grid, anchor, k, shape, time);
-            AddTailBlockWith(d1, sums, weights, shift, i, j, end - i, grid, anchor, k, shape, time);
+            std::uint64_t lowest = 0x7ffu;
+            AddTailBlockWith(d, sums, weights, shift, i, j, end - i, grid, anchor, k, shape, time,
+                             lowest);
+            AddTailBlockWith(d1, sums, weights, shift, i, j, end - i, grid, anchor, k, shape, time,
+                             lowest);
+            // Every sum of the stretch was written, so its smallest field is known.
+            if (stretch.first == i && stretch.last == end)
+                block.RememberField(i, static_cast<double>(lowest));
+            else
+                block.Forget(i, end);
         } else {
             AddTailedTermsWith(d, sums, i, j, end - i, grid, k, shape, time);
             AddTailedTermsWith(d1, sums, i, j, end - i, grid, k, shape, time);
+            block.Forget(i, end);
         }
-        block.Forget(i, end);
         i = end;
     }
 }
