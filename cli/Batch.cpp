@@ -208,16 +208,18 @@ void WriteAia(const CTarvikFile4& document, const std::string& stem, const std::
 // the manifest, which are returned. Further per-document outputs belong here.
 std::string MakeDocument(const Recipe& recipe, const BatchOptions& options, std::uint64_t number) {
     const std::string stem = options.folder + "/" + DocumentStem(number);
-    std::string text;
+    nlohmann::ordered_json drawn;
     try {
-        text =
-            DrawScenario(recipe, options.seed, static_cast<std::uint32_t>(number)).dump(2) + "\n";
+        drawn = DrawScenario(recipe, options.seed, static_cast<std::uint32_t>(number));
     } catch (const RecipeError& error) {
         throw BatchError{options.recipe, error.what()};
     }
+    const std::string text = drawn.dump(2) + "\n";
+    // Taken from the drawn values rather than read back from the text: a double's text reads back
+    // as the same double, so the document is what `generate` makes of the file.
     Scenario scenario;
     try {
-        scenario = ParseScenario(text);
+        scenario = ScenarioFromJson(nlohmann::json(drawn));
     } catch (const ScenarioError& error) {
         throw BatchError{stem + ".json", error.what()};
     }

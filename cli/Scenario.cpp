@@ -317,8 +317,10 @@ void ParseDocumentIdentity(const json& root, Scenario& scenario) {
 Scenario ParseScenario(const std::string& text) {
     StrictJson parsed = ParseStrictJson(text);
     if (!parsed.error.empty()) Fail("", parsed.error);
-    const json root = std::move(parsed.value);
+    return ScenarioFromJson(parsed.value);
+}
 
+Scenario ScenarioFromJson(const json& root) {
     RequireObject(root, "the scenario");
     RejectUnknownKeys(root, "",
                       {"analysis_time", "sample_rate", "seed", "assay_id", "analysis_date",

@@ -70,6 +70,9 @@ inline constexpr std::uint64_t kMaxScenarioBytes = std::uint64_t{64} << 20;
 // value of the right kind and range, every text storable in XML, so that a typo is never silently
 // ignored and nothing is stored other than what was asked.
 Scenario ParseScenario(const std::string& text);
+// The same checks on a scenario already read as JSON, such as one drawn from a recipe: it gives
+// the same Scenario as ParseScenario of its text, whose numbers read back exactly.
+Scenario ScenarioFromJson(const nlohmann::json& root);
 
 // The text of the scenario file at `path`: only a regular file of at most kMaxScenarioBytes is
 // read, so that a FIFO, a device such as /dev/zero, or a folder is refused instead of read
