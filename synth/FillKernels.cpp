@@ -212,6 +212,12 @@ HWY_INLINE bool Negligible(D d, SumBlock& block, std::size_t i, double q, double
     return true;
 }
 
+// The term is below 2 e^-q |height / apex_value| (TailDecayOf), twice the Gaussian's bound, so the
+// limit of TermIsNegligible takes the log of twice the scale.
+double TailedNegligibleBeyond(const TailSampling& k) {
+    return std::log(2.0 * std::fabs(k.scale)) + (56.0 + 1023.0) * kLn2 + 1.0;
+}
+
 // The weights e^(-k step_decay) of the samples k samples from their block's anchor, by position.
 void TailWeightsLanes(double* weights, double step, double width, TailShape shape) {
     const TailSampling k = SamplingOf(step, 0.0, width, shape);
@@ -230,16 +236,21 @@ void TailWeightsLanes(double* weights, double step, double width, TailShape shap
 // within a stretch that may matter nearly every vector does.
 void AddTailedTermsLanes(SumBlock& block, std::size_t from, std::size_t to, SampleGrid grid,
                          double height, double width, TailShape shape, double time,
-                         const double* weights) {
+                         const double* weights, double limit) {
     const TailSampling k = SamplingOf(grid.step, height, width, shape);
-    // The term is below 2 e^-q |height / apex_value| (TailDecayOf), twice the Gaussian's bound.
-    const double limit = std::log(2.0 * std::fabs(k.scale)) + (56.0 + 1023.0) * kLn2 + 1.0;
     auto argument = [&](std::size_t i) {
         const double u = (grid.TimeAt(i) - time) * k.per_sigma;
         return shape.fronting ? shape.apex - u : shape.apex + u;
     };
     const hn::ScalableTag<double> d;
     const hn::CappedTag<double, 1> d1;
+
+    // A peak's far tail mostly crosses whole blocks without changing a sum, which is judged first
+    // for all of [from, to) at once when the block knows the smallest field of each stretch.
+    const double known = block.KnownField(from, to);
+    if (known >= 0.0 &&
+        LowestDecay(argument(from), argument(to - 1), shape.decay) > limit - known * kLn2)
+        return;
 
     for (std::size_t i = from; i < to;) {
         const std::size_t end = std::min(to, i - i % kTailBlock + kTailBlock);
@@ -324,29 +335,39 @@ void SumBlock::Forget(std::size_t from, std::size_t to) {
               fields_.begin() + static_cast<std::ptrdiff_t>(StretchOf(to - 1) + 1), -1.0);
 }
 
-void MakeTailWeights(TailWeights& weights, const SampleGrid& grid, double width,
-                     const TailShape& shape) {
+double SumBlock::KnownField(std::size_t from, std::size_t to) const {
+    double lowest = fields_[StretchOf(from)];
+    for (std::size_t s = StretchOf(from) + 1; s <= StretchOf(to - 1); ++s)
+        lowest = std::min(lowest, fields_[s]);
+    return lowest;
+}
+
+void MakeTailedPeakSetup(TailedPeakSetup& setup, const SampleGrid& grid, double height,
+                         double width, const TailShape& shape) {
     using namespace portable_math;
-    HWY_DYNAMIC_DISPATCH(TailWeightsLanes)(weights.values.data(), grid.step, width, shape);
+    HWY_DYNAMIC_DISPATCH(TailWeightsLanes)(setup.weights.data(), grid.step, width, shape);
+    setup.negligible_beyond =
+        HWY_STATIC_DISPATCH(TailedNegligibleBeyond)(SamplingOf(grid.step, height, width, shape));
 }
 
 void AddTailedTerms(SumBlock& block, std::size_t from, std::size_t to, const SampleGrid& grid,
                     double height, double width, const TailShape& shape, double time,
-                    const TailWeights& weights) {
+                    const TailedPeakSetup& setup) {
     using namespace portable_math;
     HWY_DYNAMIC_DISPATCH(AddTailedTermsLanes)
-    (block, from, to, grid, height, width, shape, time, weights.values.data());
+    (block, from, to, grid, height, width, shape, time, setup.weights.data(),
+     setup.negligible_beyond);
 }
 
 void AddTailedTerms(double* sums, std::size_t first, std::size_t count, const SampleGrid& grid,
                     double height, double width, const TailShape& shape, double time) {
-    TailWeights weights;
-    MakeTailWeights(weights, grid, width, shape);
+    TailedPeakSetup setup;
+    MakeTailedPeakSetup(setup, grid, height, width, shape);
     for (std::size_t done = 0; done < count; done += SumBlock::kMaxSamples) {
         const std::size_t part = std::min(SumBlock::kMaxSamples, count - done);
         SumBlock block(sums + done, first + done, part);
         AddTailedTerms(block, first + done, first + done + part, grid, height, width, shape, time,
-                       weights);
+                       setup);
     }
 }
 

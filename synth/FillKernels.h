@@ -42,6 +42,9 @@ public:
     }
     // The smallest exponent field of the sums of the stretch holding sample i, -1 if not known.
     double KnownField(std::size_t i) const { return fields_[StretchOf(i)]; }
+    // The smallest over the stretches holding samples [from, to) (from < to), -1 if any is not
+    // known.
+    double KnownField(std::size_t from, std::size_t to) const;
     void RememberField(std::size_t i, double field) { fields_[StretchOf(i)] = field; }
     // The sums of samples [from, to) have changed.
     void Forget(std::size_t from, std::size_t to);
@@ -55,19 +58,21 @@ private:
     std::array<double, kMaxSamples / kTailBlock + 1> fields_;
 };
 
-// The weights of a peak's tail blocks by position in a block (TailedPeak.h): they depend on the
-// peak's width and shape and the grid's step only, so the fill makes them once per peak.
-struct TailWeights {
-    alignas(64) std::array<double, kTailBlock> values;
+// What the fill works out once for a tailing or fronting peak on its grid rather than for every
+// block of samples it reaches: the weights of its tail blocks by position in a block
+// (TailedPeak.h), and the bound on the exponent beyond which its terms change no sum.
+struct TailedPeakSetup {
+    alignas(64) std::array<double, kTailBlock> weights;
+    double negligible_beyond = 0.0;
 };
-void MakeTailWeights(TailWeights& weights, const SampleGrid& grid, double width,
-                     const TailShape& shape);
+void MakeTailedPeakSetup(TailedPeakSetup& setup, const SampleGrid& grid, double height,
+                         double width, const TailShape& shape);
 
 // AddTailedTerms for samples [from, to) of the block, which it keeps informed, with the peak's
-// weights from MakeTailWeights on the same grid.
+// setup from MakeTailedPeakSetup on the same grid.
 void AddTailedTerms(SumBlock& block, std::size_t from, std::size_t to, const SampleGrid& grid,
                     double height, double width, const TailShape& shape, double time,
-                    const TailWeights& weights);
+                    const TailedPeakSetup& setup);
 
 // out[j] = the float nearest to sums[j], for j < count.
 void RoundToFloats(const double* sums, float* out, std::size_t count);

@@ -21,7 +21,7 @@ namespace {
 struct PeakSpan {
     IndexRange samples;
     bool vector = false;
-    const TailWeights* weights = nullptr;  // a tailing or fronting peak's on the vector path
+    const TailedPeakSetup* tail = nullptr;  // a tailing or fronting peak's on the vector path
 };
 
 bool IsRegular(const GenPeak4& peak, const SampleGrid& grid) {
@@ -109,7 +109,7 @@ void FillBlock(float* out, std::size_t first, std::size_t last, const std::vecto
         const GenPeak4& peak = peaks[p];
         if (spans[p].vector && !peak.tail.IsGaussian()) {
             AddTailedTerms(block, from, to, grid, peak.height, peak.width, peak.tail, peak.time,
-                           *spans[p].weights);
+                           *spans[p].tail);
             continue;
         }
         if (spans[p].vector) {
@@ -154,16 +154,17 @@ void FillSamples(Signal4& signal, const std::vector<GenPeak4>& peaks, IndexRange
         if (is_tailed(spans.size() - 1)) ++tailed;
     }
 
-    // The tail weights of the tailing and fronting peaks this fill reaches, made before the
-    // threads start; their storage is kept by the calling thread from one fill to the next, as a
-    // fresh page costs a fault of several microseconds on a virtual machine.
-    thread_local std::vector<TailWeights> kept_weights;
-    if (kept_weights.size() < tailed) kept_weights.resize(tailed);
+    // The setup of the tailing and fronting peaks this fill reaches, made before the threads
+    // start; its storage is kept by the calling thread from one fill to the next, as a fresh page
+    // costs a fault of several microseconds on a virtual machine.
+    thread_local std::vector<TailedPeakSetup> kept_setups;
+    if (kept_setups.size() < tailed) kept_setups.resize(tailed);
     std::size_t made = 0;
     for (std::size_t p = 0; p < peaks.size(); ++p) {
         if (!is_tailed(p)) continue;
-        MakeTailWeights(kept_weights[made], grid, peaks[p].width, peaks[p].tail);
-        spans[p].weights = &kept_weights[made++];
+        const GenPeak4& peak = peaks[p];
+        MakeTailedPeakSetup(kept_setups[made], grid, peak.height, peak.width, peak.tail);
+        spans[p].tail = &kept_setups[made++];
     }
 
     const std::size_t block_count = (range.last - range.first + kBlock - 1) / kBlock;
