@@ -99,6 +99,44 @@ HWY_INLINE void AddTailedTermsWith(D d, double* sums, std::size_t first, std::si
     });
 }
 
+// The same for a stretch (count <= kTailBlock) whose every sample lies where the erfc's argument
+// x is not negative, as on a peak's front: TailedTerm in two passes, the exponent first and the
+// exponential second, as AddTailBlockWith does. Returns false, having added nothing, when a
+// sample lies beyond.
+template <class D>
+HWY_INLINE bool AddTailedFrontWith(D d, double* sums, std::size_t first, std::size_t& j,
+                                   std::size_t count, const SampleGrid& grid, const TailSampling& k,
+                                   const TailShape& shape, double time) {
+    HWY_ALIGN double arguments[kTailBlock];
+    HWY_ALIGN double exponents[kTailBlock];
+    HWY_ALIGN double fractions[kTailBlock];
+    count = std::min(count, kTailBlock);  // already so; stated for the compiler
+    const std::size_t lanes = hn::Lanes(d);
+    const auto start = hn::Set(d, grid.start);
+    const auto step = hn::Set(d, grid.step);
+    const auto advance = hn::Set(d, static_cast<double>(lanes));
+    auto index = hn::Iota(d, static_cast<double>(first + j));
+    auto before = hn::FirstN(d, lanes);
+    std::size_t end = j;
+    for (; end + lanes <= count; end += lanes, index = hn::Add(index, advance)) {
+        const auto z = TailArgument(d, hn::Add(start, hn::Mul(index, step)), k, shape, time);
+        const auto x = FrontArgumentOf(d, z, shape.decay);
+        before = hn::And(before, hn::Ge(x, hn::Zero(d)));
+        hn::VFromD<D> fraction;
+        hn::Store(FrontExponentOf(d, z, x, fraction), d, exponents + end);
+        hn::Store(fraction, d, fractions + end);
+        hn::Store(z, d, arguments + end);
+    }
+    if (!hn::AllTrue(d, before)) return false;
+    for (; j < end; j += lanes) {
+        const auto z = hn::Load(d, arguments + j);
+        const auto unit = FrontFrom(d, hn::Load(d, exponents + j), hn::Load(d, fractions + j));
+        hn::StoreU(hn::Add(hn::LoadU(d, sums + j), TailedTermFrom(d, z, unit, k, shape)), d,
+                   sums + j);
+    }
+    return true;
+}
+
 // The exponent fields of the sums, as unsigned lanes.
 template <class D, class V = hn::VFromD<D>>
 HWY_INLINE auto FieldsOf(D /*d*/, V sums) {
@@ -131,18 +169,36 @@ HWY_INLINE void AddTailBlockWith(D d, double* sums, const double* weights, std::
             hn::StoreU(sum, d, sums + j);
         }
     } else {
+        // TailBlockTerm in two passes over the stretch, the erfc fit's exponent first and the
+        // exponential second: a sample's operations form one long chain, and two shorter loops
+        // let the processor work on more samples at once. Every lane needs the fit here but for
+        // the last few of a stretch, so computing it for all of them costs nothing and changes no
+        // value.
+        HWY_ALIGN double arguments[kTailBlock];
+        HWY_ALIGN double exponents[kTailBlock];
+        HWY_ALIGN double fractions[kTailBlock];
         const auto start = hn::Set(d, grid.start);
         const auto step = hn::Set(d, grid.step);
         const auto advance = hn::Set(d, static_cast<double>(lanes));
         auto index = hn::Iota(d, static_cast<double>(first + j));
+        const std::size_t begin = j;
         for (; j + lanes <= count; j += lanes, index = hn::Add(index, advance)) {
             const auto t = hn::Add(start, hn::Mul(index, step));
-            const auto z = TailArgument(d, t, k, shape, time);
-            const auto term =
-                TailBlockTerm(d, z, hn::Mul(factor, hn::LoadU(d, weights + (j + shift))), shape);
-            const auto sum = hn::Add(hn::LoadU(d, sums + j), term);
+            const auto y = TailBlockErfcArgument(d, TailArgument(d, t, k, shape, time), shape);
+            hn::VFromD<D> fraction;
+            hn::Store(ErfcFitExponentOf(d, y, fraction), d, exponents + j);
+            hn::Store(fraction, d, fractions + j);
+            hn::Store(y, d, arguments + j);
+        }
+        for (std::size_t m = begin; m < j; m += lanes) {
+            const auto two_less_erfc =
+                TwoLessErfcFrom(d, hn::Load(d, arguments + m), hn::Load(d, exponents + m),
+                                hn::Load(d, fractions + m));
+            const auto term = TailBlockTermFrom(
+                d, two_less_erfc, hn::Mul(factor, hn::LoadU(d, weights + (m + shift))));
+            const auto sum = hn::Add(hn::LoadU(d, sums + m), term);
             fields = hn::Min(fields, FieldsOf(d, sum));
-            hn::StoreU(sum, d, sums + j);
+            hn::StoreU(sum, d, sums + m);
         }
     }
     lowest = hn::GetLane(hn::MinOfLanes(du, fields));
@@ -279,7 +335,8 @@ void AddTailedTermsLanes(SumBlock& block, std::size_t from, std::size_t to, Samp
             else
                 block.Forget(i, end);
         } else {
-            AddTailedTermsWith(d, sums, i, j, end - i, grid, k, shape, time);
+            if (!AddTailedFrontWith(d, sums, i, j, end - i, grid, k, shape, time))
+                AddTailedTermsWith(d, sums, i, j, end - i, grid, k, shape, time);
             AddTailedTermsWith(d1, sums, i, j, end - i, grid, k, shape, time);
             block.Forget(i, end);
         }

@@ -62,21 +62,30 @@ HWY_INLINE V TailExponentOf(D d, V z, double decay) {
                    hn::Mul(z, hn::Set(d, decay)));
 }
 
+// 2 - erfc(y) for y >= 0 in two halves, so that a loop can run them as two passes: the fit's
+// exponent (setting its t), then the value from it, exactly 2 once y > kErfcIsTwo.
+template <class D, class V = hn::VFromD<D>>
+HWY_INLINE V ErfcFitExponentOf(D d, V y, V& t) {
+    const V one = hn::Set(d, 1.0);
+    t = hn::Div(one, hn::Add(one, hn::Mul(hn::Set(d, 0.5), y)));
+    return hn::Add(hn::Mul(hn::Neg(y), y), ErfcFitOf(d, t));
+}
+
+template <class D, class V = hn::VFromD<D>>
+HWY_INLINE V TwoLessErfcFrom(D d, V y, V exponent, V t) {
+    const V near = hn::Sub(hn::Set(d, 2.0), hn::Mul(ExpHeld(d, exponent), t));
+    return hn::IfThenElse(hn::Gt(y, hn::Set(d, kErfcIsTwo)), hn::Set(d, 2.0), near);
+}
+
 // erfc(-y) = 2 - erfc(y) for y >= 0, exactly 2 once y > kErfcIsTwo. Lanes in `unused` need no
 // value: the fit is skipped when every other lane is that far, which changes no lane's value.
 template <class D, class V = hn::VFromD<D>, class M = hn::Mask<D>>
 HWY_INLINE V TwoLessErfcOf(D d, V y, M unused) {
-    const V one = hn::Set(d, 1.0);
     const auto far = hn::Gt(y, hn::Set(d, kErfcIsTwo));
-    V erfc_x = hn::Set(d, 2.0);
-    if (!hn::AllTrue(d, hn::Or(far, unused))) {
-        const V t = hn::Div(one, hn::Add(one, hn::Mul(hn::Set(d, 0.5), y)));
-        const V near =
-            hn::Sub(hn::Set(d, 2.0),
-                    hn::Mul(ExpHeld(d, hn::Add(hn::Mul(hn::Neg(y), y), ErfcFitOf(d, t))), t));
-        erfc_x = hn::IfThenElse(far, erfc_x, near);
-    }
-    return erfc_x;
+    if (hn::AllTrue(d, hn::Or(far, unused))) return hn::Set(d, 2.0);
+    V t;
+    const V exponent = ErfcFitExponentOf(d, y, t);
+    return TwoLessErfcFrom(d, y, exponent, t);
 }
 
 // The exponentially modified Gaussian of unit sigma centred at 0, up to a constant factor:
@@ -85,16 +94,33 @@ HWY_INLINE V TwoLessErfcOf(D d, V y, M unused) {
 // erfc(x) = 2 - erfc(-x), and erfc(x) exactly 2 once -x > kErfcIsTwo. Both forms are computed only
 // for lanes that need them, which changes no lane's value.
 template <class D, class V = hn::VFromD<D>>
-HWY_INLINE V UnitTailOf(D d, V z, double decay) {
+HWY_INLINE V FrontArgumentOf(D d, V z, double decay) {
+    return hn::Mul(hn::Sub(hn::Set(d, decay), z), hn::Set(d, kSqrtHalf));
+}
+
+// The form where x >= 0 in two halves, so that a loop can run them as two passes: the exponent
+// (setting the fit's t), then the value from it.
+template <class D, class V = hn::VFromD<D>>
+HWY_INLINE V FrontExponentOf(D d, V z, V x, V& t) {
     const V one = hn::Set(d, 1.0);
-    const V half = hn::Set(d, 0.5);
-    const V x = hn::Mul(hn::Sub(hn::Set(d, decay), z), hn::Set(d, kSqrtHalf));
+    t = hn::Div(one, hn::Add(one, hn::Mul(hn::Set(d, 0.5), x)));
+    return hn::Add(hn::Mul(hn::Mul(hn::Set(d, -0.5), z), z), ErfcFitOf(d, t));
+}
+
+template <class D, class V = hn::VFromD<D>>
+HWY_INLINE V FrontFrom(D d, V exponent, V t) {
+    return hn::Mul(ExpHeld(d, exponent), t);
+}
+
+template <class D, class V = hn::VFromD<D>>
+HWY_INLINE V UnitTailOf(D d, V z, double decay) {
+    const V x = FrontArgumentOf(d, z, decay);
     const auto before = hn::Ge(x, hn::Zero(d));
     V front = hn::Zero(d);
     if (!hn::AllFalse(d, before)) {
-        const V t = hn::Div(one, hn::Add(one, hn::Mul(half, x)));
-        const V exponent = hn::Add(hn::Mul(hn::Mul(hn::Set(d, -0.5), z), z), ErfcFitOf(d, t));
-        front = hn::Mul(ExpHeld(d, exponent), t);
+        V t;
+        const V exponent = FrontExponentOf(d, z, x, t);
+        front = FrontFrom(d, exponent, t);
     }
     if (hn::AllTrue(d, before)) return front;
     const V tail = ExpHeld(d, TailExponentOf(d, z, decay));
@@ -110,20 +136,36 @@ HWY_INLINE V TailArgument(D d, V t, const TailSampling& k, const TailShape& shap
     return shape.fronting ? hn::Sub(apex, u) : hn::Add(apex, u);
 }
 
-// The peak's term: the unit shape scaled to the peak, and exactly the height at the apex.
+// The peak's term from the unit shape's value at z: scaled to the peak, and exactly the height at
+// the apex.
+template <class D, class V = hn::VFromD<D>>
+HWY_INLINE V TailedTermFrom(D d, V z, V unit, const TailSampling& k, const TailShape& shape) {
+    const V term = hn::Mul(unit, hn::Set(d, k.scale));
+    return hn::IfThenElse(hn::Eq(z, hn::Set(d, shape.apex)), hn::Set(d, k.height), term);
+}
+
 template <class D, class V = hn::VFromD<D>>
 HWY_INLINE V TailedTerm(D d, V z, const TailSampling& k, const TailShape& shape) {
-    const V term = hn::Mul(UnitTailOf(d, z, shape.decay), hn::Set(d, k.scale));
-    return hn::IfThenElse(hn::Eq(z, hn::Set(d, shape.apex)), hn::Set(d, k.height), term);
+    return TailedTermFrom(d, z, UnitTailOf(d, z, shape.decay), k, shape);
 }
 
 // The term of a sample of a tail block (TailedPeak.h) at shape argument z, `weighted` being the
 // anchor's factor times the sample's weight: the unit shape's tail form, as above, with
 // erfc / 2 (halving is exact), so that where erfc is 2 the term is `weighted` itself.
 template <class D, class V = hn::VFromD<D>>
+HWY_INLINE V TailBlockErfcArgument(D d, V z, const TailShape& shape) {
+    return hn::Neg(hn::Mul(hn::Sub(hn::Set(d, shape.decay), z), hn::Set(d, kSqrtHalf)));
+}
+
+template <class D, class V = hn::VFromD<D>>
+HWY_INLINE V TailBlockTermFrom(D d, V two_less_erfc, V weighted) {
+    return hn::Mul(weighted, hn::Mul(two_less_erfc, hn::Set(d, 0.5)));
+}
+
+template <class D, class V = hn::VFromD<D>>
 HWY_INLINE V TailBlockTerm(D d, V z, V weighted, const TailShape& shape) {
-    const V y = hn::Neg(hn::Mul(hn::Sub(hn::Set(d, shape.decay), z), hn::Set(d, kSqrtHalf)));
-    return hn::Mul(weighted, hn::Mul(TwoLessErfcOf(d, y, hn::FirstN(d, 0)), hn::Set(d, 0.5)));
+    const V y = TailBlockErfcArgument(d, z, shape);
+    return TailBlockTermFrom(d, TwoLessErfcOf(d, y, hn::FirstN(d, 0)), weighted);
 }
 
 // The weights e^(-distance step_decay) of samples `distance` samples from their block's anchor.
