@@ -30,6 +30,15 @@ FileSystemFlush::FileSystemFlush(const std::string& folder) {
 
 FileSystemFlush::~FileSystemFlush() {
     if (m_fd >= 0) ::close(m_fd);
+    if (m_early_fd >= 0) ::close(m_early_fd);
+}
+
+void FileSystemFlush::WriteBackSoFar() {
+    if (m_fd < 0) return;
+    // syncfs reports a write-back error once per open file description, so this one opens the
+    // folder anew: on m_fd's own it would keep the error from Flush.
+    if (m_early_fd < 0) m_early_fd = ::openat(m_fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (m_early_fd >= 0) (void)::syncfs(m_early_fd);
 }
 
 bool FileSystemFlush::Flush() {

@@ -37,7 +37,13 @@ public:
     bool Flush();
     int Error() const { return m_error; }
 
+    // Writes back what has been written so far, so that Flush has less left to do; it neither
+    // fails nor takes the place of Flush, which still reports any write-back error since
+    // construction.
+    void WriteBackSoFar();
+
 private:
     int m_fd = -1;
     int m_error = 0;
+    int m_early_fd = -1;  // a descriptor of its own, so that Flush still sees every error
 };
