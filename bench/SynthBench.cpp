@@ -11,6 +11,7 @@
 #include "synth/PeakArea.h"
 #include "synth/PeakBounds.h"
 #include "synth/Regeneration.h"
+#include "synth/TailedPeak.h"
 #include "synth/WidthFit.h"
 #include "tests/support/PlacedPeaks.h"
 #include "tests/support/ReferenceFill.h"
@@ -94,14 +95,13 @@ void WidthFit(benchmark::State& state) {
 // An area typed for one peak of the long-run channel, its 200 peaks in place, noise 0.1 and no
 // drift, as the dialog's benchmark has it: the area the peak's closed form gives at 1.2 times its
 // width, for every 20th peak in turn. Items are fits.
-void WidthFitInChannel(benchmark::State& state) {
-    Run run = LongRun();
+void WidthFitInChannel(benchmark::State& state, Run run) {
     RegenerateSignal(run.signal, run.peaks, kLongRunNoise, 0.0);
     std::size_t fitted = 0;
     for (auto _ : state) {
         std::vector<GenPeak4> peaks = run.peaks;
         const GenPeak4& peak = peaks[fitted];
-        const double area = 1.2 * peak.width * peak.height * 1.7724538509055160;
+        const double area = 1.2 * peak.width * peak.height * AreaPerWidth(peak.tail);
         FitWidthToArea(run.signal, peaks, fitted, area, kLongRunNoise, 0.0);
         benchmark::DoNotOptimize(peaks[fitted].width);
         fitted = (fitted + 20) % peaks.size();
@@ -136,7 +136,12 @@ BENCHMARK_CAPTURE(Pipeline, LongRunTailing, LongRunTailing())
 BENCHMARK_CAPTURE(PlainPipeline, LongRun, LongRun())->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(Noise)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(WidthFit)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(WidthFitInChannel)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(WidthFitInChannel, Gaussian, LongRun())
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(WidthFitInChannel, Tailing, LongRunTailing())
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(WidthFitOnVeryLongRun, NoNoise, 0.0)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
