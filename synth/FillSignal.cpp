@@ -88,6 +88,7 @@ constexpr std::size_t kBlock = SumBlock::kMaxSamples;
 // Below this many Gaussian terms a second thread costs more than it saves.
 constexpr std::size_t kTermsPerExtraThread = 250'000;
 constexpr std::size_t kMaxThreads = 8;
+constexpr std::size_t kKeptSetups = 4096;
 
 // Sums samples [first, last), at most kBlock of them.
 void FillBlock(float* out, std::size_t first, std::size_t last, const std::vector<GenPeak4>& peaks,
@@ -155,16 +156,19 @@ void FillSamples(Signal4& signal, const std::vector<GenPeak4>& peaks, IndexRange
     }
 
     // The setup of the tailing and fronting peaks this fill reaches, made before the threads
-    // start; its storage is kept by the calling thread from one fill to the next, as a fresh page
-    // costs a fault of several microseconds on a virtual machine.
+    // start. Its storage is kept by the calling thread from one fill to the next, as a fresh page
+    // costs a fault of several microseconds on a virtual machine, up to kKeptSetups peaks (8 MB);
+    // a fill with more gets storage of its own.
     thread_local std::vector<TailedPeakSetup> kept_setups;
-    if (kept_setups.size() < tailed) kept_setups.resize(tailed);
+    std::vector<TailedPeakSetup> own_setups;
+    std::vector<TailedPeakSetup>& setups = tailed <= kKeptSetups ? kept_setups : own_setups;
+    if (setups.size() < tailed) setups.resize(tailed);
     std::size_t made = 0;
     for (std::size_t p = 0; p < peaks.size(); ++p) {
         if (!is_tailed(p)) continue;
         const GenPeak4& peak = peaks[p];
-        MakeTailedPeakSetup(kept_setups[made], grid, peak.height, peak.width, peak.tail);
-        spans[p].tail = &kept_setups[made++];
+        MakeTailedPeakSetup(setups[made], grid, peak.height, peak.width, peak.tail);
+        spans[p].tail = &setups[made++];
     }
 
     const std::size_t block_count = (range.last - range.first + kBlock - 1) / kBlock;
