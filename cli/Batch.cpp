@@ -249,13 +249,14 @@ std::string MakeDocument(const Recipe& recipe, const BatchOptions& options, std:
     return ManifestRows(number, scenario, document, truth);
 }
 
-// While they work, this thread shows the progress and has what is written so far written back
-// now and then, while the disk would otherwise wait for the final flush.
-// Often enough that the final flush finds little left (it took a quarter of a 10,000-document
-// corpus's time), seldom enough that each write-back takes many files at once: writing each file
-// back on its own cost more than it saved.
+// How often the batch has what is written so far written back: often enough that the final
+// flush finds little left (it took a quarter of a 10,000-document corpus's time), seldom enough
+// that each write-back takes many files at once (writing each file back on its own cost more than
+// it saved).
 constexpr std::chrono::milliseconds kWriteBackEvery{250};
 
+// While they work, this thread shows the progress and has what is written so far written back
+// now and then, while the disk would otherwise wait for the final flush.
 void RunWorkers(const Recipe& recipe, const BatchOptions& options, Results& results,
                 FileSystemFlush& flush,
                 const std::function<void(std::size_t, std::size_t)>& progress) {

@@ -31,6 +31,13 @@ double GaussPeakOneLane(double t, double height, double width, double time) {
     return hn::GetLane(GaussTerm(d, hn::Set(d, t), height, width, time));
 }
 
+// The exponent fields of the sums, as unsigned lanes.
+template <class D, class V = hn::VFromD<D>>
+HWY_INLINE auto FieldsOf(D /*d*/, V sums) {
+    const hn::RebindToUnsigned<D> du;
+    return hn::And(hn::ShiftRight<52>(hn::BitCast(du, sums)), hn::Set(du, 0x7ffu));
+}
+
 // Whether adding a term of exponent -q to the partial sum S certainly leaves S as it is, judged
 // from a bound on the term: the exponential is within a few units in the last place, so the term
 // is below 2 e^(-q) |height|. With f the exponent field of S, the test is
@@ -44,7 +51,7 @@ template <class D, class V = hn::VFromD<D>>
 HWY_INLINE auto TermIsNegligible(D d, V q, V sum, V limit) {
     const hn::RebindToUnsigned<D> du;
     // The field as a double: its bits under the exponent of 2^52, then 2^52 taken away.
-    const auto field = hn::And(hn::ShiftRight<52>(hn::BitCast(du, sum)), hn::Set(du, 0x7ffu));
+    const auto field = FieldsOf(d, sum);
     const V two52 = hn::Set(d, 0x1p52);
     const V f = hn::Sub(hn::BitCast(d, hn::Or(field, hn::BitCast(du, two52))), two52);
     return hn::Gt(q, hn::Sub(limit, hn::Mul(f, hn::Set(d, kLn2))));
@@ -137,13 +144,6 @@ HWY_INLINE bool AddTailedFrontWith(D d, double* sums, std::size_t first, std::si
     return true;
 }
 
-// The exponent fields of the sums, as unsigned lanes.
-template <class D, class V = hn::VFromD<D>>
-HWY_INLINE auto FieldsOf(D /*d*/, V sums) {
-    const hn::RebindToUnsigned<D> du;
-    return hn::And(hn::ShiftRight<52>(hn::BitCast(du, sums)), hn::Set(du, 0x7ffu));
-}
-
 // The same over part of a tail block (TailedPeak.h) whose anchor gives `anchor`, sample first + j
 // having the weight weights[j + shift] (j + shift < kTailBlock): TailBlockTerm of the anchor's
 // factor times the weight. `lowest` is lowered to the smallest exponent field of the new sums, so
@@ -212,13 +212,11 @@ HWY_INLINE bool FieldsAtLeast(D d, const double* sums, std::size_t count, std::u
                               double& lowest) {
     const hn::RebindToUnsigned<D> du;
     const std::size_t lanes = hn::Lanes(d);
-    const auto mask = hn::Set(du, 0x7ffu);
     const auto floor = hn::Set(du, least);
     auto smallest = hn::Set(du, 0x7ffu);
     std::size_t j = 0;
     for (; j + lanes <= count; j += lanes) {
-        const auto field =
-            hn::And(hn::ShiftRight<52>(hn::BitCast(du, hn::LoadU(d, sums + j))), mask);
+        const auto field = FieldsOf(d, hn::LoadU(d, sums + j));
         if (!hn::AllFalse(du, hn::Lt(field, floor))) return false;
         smallest = hn::Min(smallest, field);
     }
