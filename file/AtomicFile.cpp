@@ -65,6 +65,12 @@ bool AtomicFile::Fail(int error) {
 }
 
 bool AtomicFile::Open(const std::string& target) {
+    // Under a DeferredFlush (many new files in one folder) creating the file looks at the folder,
+    // so ResolveSaveTarget need not stat it for every file as well.
+    return Open(ResolveSaveTarget(target, !DeferredFlush::Active()));
+}
+
+bool AtomicFile::Open(const SaveTarget& resolved) {
     Discard();
     m_failed = false;
     m_finished = false;
@@ -72,9 +78,6 @@ bool AtomicFile::Open(const std::string& target) {
     m_position = 0;
     m_error = 0;
     m_refusal.clear();
-    // Under a DeferredFlush (many new files in one folder) creating the file looks at the folder,
-    // so ResolveSaveTarget need not stat it for every file as well.
-    const SaveTarget resolved = ResolveSaveTarget(target, !m_deferred);
     m_target = resolved.path;
     if (!resolved.ok()) {
         m_refusal = resolved.refusal;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+struct SaveTarget;
+
 // Writes a file so that the file of that name is either the old one or the complete new one,
 // never a mixture: the bytes go to a hidden temporary file in the same folder (so that the final
 // rename cannot cross file systems), which replaces the target only on Commit, after it has
@@ -28,6 +30,9 @@ public:
     // Creates the temporary file beside `target`. False when the target is not a regular file,
     // or the folder does not exist or refuses a new file; nothing is then created.
     bool Open(const std::string& target);
+    // Open for a target the caller has just resolved with ResolveSaveTarget, which is not looked
+    // at again.
+    bool Open(const SaveTarget& resolved);
     bool IsOpen() const { return m_fd >= 0; }
 
     // Writes all `size` bytes, or returns false. Once a write has failed, every later one fails.

@@ -5,6 +5,7 @@
 
 #include "AtomicFile.h"
 #include "ChannelsXml.h"
+#include "DeferredFlush.h"
 #include "DocumentCommit.h"
 #include "DocumentHeader.h"
 #include "DocumentLimits.h"
@@ -131,9 +132,16 @@ int CTarvikFile4::Refuse(const SaveTarget& target, const std::string& path, bool
 }
 
 int CTarvikFile4::CheckSavePath(const std::string& path) {
+    SaveTarget document;
+    return CheckSavePath(path, document);
+}
+
+int CTarvikFile4::CheckSavePath(const std::string& path, SaveTarget& document) {
     m_failure = {};
     m_failure.operation = FileOperation::Save;
-    const SaveTarget document = ResolveSaveTarget(path);
+    // Under a DeferredFlush (a batch's many new files) the folder is known; creating the file
+    // would report its fault anyway.
+    document = ResolveSaveTarget(path, !DeferredFlush::Active());
     if (!document.ok()) return Refuse(document, path, false);
     const std::string spectra_path = SpectraPath(path);
     if (spectra_path == path) return Fail(save_result::kSpectraPathIsDocument, path, false);
@@ -170,7 +178,9 @@ int CTarvikFile4::CheckStorable(const std::string& path) {
 }
 
 int CTarvikFile4::SaveToFile(const std::string& path) {
-    if (const int checked = CheckSavePath(path); checked != save_result::kOk) return checked;
+    SaveTarget target;
+    if (const int checked = CheckSavePath(path, target); checked != save_result::kOk)
+        return checked;
     if (const int storable = CheckStorable(path); storable != save_result::kOk) return storable;
 
     m_passport.path = path;
@@ -178,7 +188,7 @@ int CTarvikFile4::SaveToFile(const std::string& path) {
     BuildXml(xml);
 
     AtomicFile document;
-    if (!document.Open(path))
+    if (!document.Open(target))
         return RecordFileFailure(m_failure, save_result::kOpenFailed, document, path, false);
     const int section = WriteSignalSection(document, m_version, m_channels);
     if (section != save_result::kOk)

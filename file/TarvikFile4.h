@@ -76,6 +76,8 @@ private:
     int CheckStorable(const std::string& path);
     int Fail(int code, const std::string& path, bool spectra, std::string detail = {},
              int system_error = 0);
+    // CheckSavePath, giving the document's target as resolved, for the save to open.
+    int CheckSavePath(const std::string& path, SaveTarget& document);
     int Refuse(const SaveTarget& target, const std::string& path, bool spectra);
 
     FileFailure m_failure;

@@ -17,15 +17,29 @@ std::string FormatInt(std::int64_t value) {
 
 }  // namespace
 
+namespace {
+
+// FormatReal's text in `buffer`, ended by a NUL; returns its end. A document holds many reals,
+// each longer than a string keeps without an allocation.
+char* FormatRealInto(char (&buffer)[32], double value) {
+    char* const end =
+        std::to_chars(buffer, buffer + sizeof buffer - 1, value, std::chars_format::general, 17)
+            .ptr;
+    *end = '\0';
+    return end;
+}
+
+}  // namespace
+
 std::string FormatReal(double value) {
     char buffer[32];
-    const auto end =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17).ptr;
-    return std::string(buffer, end);
+    return std::string(buffer, FormatRealInto(buffer, value));
 }
 
 void AppendReal(pugi::xml_node parent, const char* name, double value) {
-    parent.append_child(name).append_attribute(kValue).set_value(FormatReal(value).c_str());
+    char buffer[32];
+    FormatRealInto(buffer, value);
+    parent.append_child(name).append_attribute(kValue).set_value(buffer);
 }
 
 void AppendText(pugi::xml_node parent, const char* name, const std::string& value) {
