@@ -214,12 +214,13 @@ std::string MakeDocument(const Recipe& recipe, const BatchOptions& options, std:
     } catch (const RecipeError& error) {
         throw BatchError{options.recipe, error.what()};
     }
-    const std::string text = drawn.dump(2) + "\n";
+    std::string text = drawn.dump(2);
+    text += '\n';
     // Taken from the drawn values rather than read back from the text: a double's text reads back
     // as the same double, so the document is what `generate` makes of the file.
     Scenario scenario;
     try {
-        scenario = ScenarioFromJson(nlohmann::json(drawn));
+        scenario = ScenarioFromJson(drawn);
     } catch (const ScenarioError& error) {
         throw BatchError{stem + ".json", error.what()};
     }

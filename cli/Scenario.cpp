@@ -6,6 +6,7 @@
 #include <string_view>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "EchoText.h"
 #include "RuleText.h"
@@ -19,7 +20,10 @@
 #include "synth/Peak4.h"
 #include "synth/SampleCount.h"
 
-using nlohmann::json;
+// Read as an ordered object: a scenario drawn from a recipe comes so, and needs no copy. Every
+// object is checked for unknown keys before it is searched, so that its members, searched one by
+// one, are never more than the keys it may have.
+using json = nlohmann::ordered_json;
 
 namespace {
 
@@ -34,6 +38,11 @@ void Require(const Refusal& refusal, const std::string& where) {
 
 std::string Child(const std::string& where, std::string_view key) {
     return where.empty() ? std::string(key) : where + "." + std::string(key);
+}
+
+// Require for the value at `key` of `where`, whose place is written out only for a refusal.
+void Require(const Refusal& refusal, const std::string& where, std::string_view key) {
+    if (refusal) Fail(Child(where, key), RuleText(refusal));
 }
 
 std::string Item(const std::string& where, std::size_t i) {
@@ -90,12 +99,12 @@ ScenarioPeak ParsePeak(const json& object, const std::string& where) {
     peak.front = OptionalNumber(object, "front", where);
     peak.back = OptionalNumber(object, "back", where);
     peak.tailing = OptionalNumber(object, "tailing", where).value_or(1.0);
-    Require(CheckPeakHeight(peak.height), Child(where, "height"));
-    Require(CheckTailing(peak.tailing), Child(where, "tailing"));
+    Require(CheckPeakHeight(peak.height), where, "height");
+    Require(CheckTailing(peak.tailing), where, "tailing");
 
     if (width && peak.area) Fail(where, "give either \"width\" or \"area\", not both");
     peak.width = width.value_or(kNewPeakWidth);
-    Require(CheckPeakWidth(peak.width), Child(where, "width"));
+    Require(CheckPeakWidth(peak.width), where, "width");
     // Unlike the window, a scenario may ask for an area of 0 or bounds beyond the analysis: the
     // tool keeps such a peak out of the fit or the stored table and says so in a warning.
     if (peak.area && *peak.area < 0.0) Fail(Child(where, "area"), "must not be negative");
@@ -172,8 +181,8 @@ ScenarioChannel ParseChannel(const json& object, const std::string& where, doubl
     ScenarioChannel channel;
     channel.noise = OptionalNumber(object, "noise", where).value_or(0.0);
     channel.drift = OptionalNumber(object, "drift", where).value_or(0.0);
-    Require(CheckNoise(channel.noise), Child(where, "noise"));
-    Require(CheckDrift(channel.drift, minutes), Child(where, "drift"));
+    Require(CheckNoise(channel.noise), where, "noise");
+    Require(CheckDrift(channel.drift, minutes), where, "drift");
     if (object.contains("peaks")) {
         const json& peaks = object["peaks"];
         const std::string peaks_where = Child(where, "peaks");
@@ -273,18 +282,41 @@ void CheckPassport(const json& passport) {
     }
 }
 
+// One step down from a value of a scenario: the key of an object's member, or (key null) the
+// index of an array's item.
+struct TreeStep {
+    const std::string* key;
+    std::size_t index;
+};
+
+std::string PlaceOf(const std::vector<TreeStep>& steps) {
+    std::string where;
+    for (const TreeStep& step : steps)
+        where = step.key != nullptr ? Child(where, *step.key) : Item(where, step.index);
+    return where;
+}
+
 // Every string of a scenario ends up in the document's XML, so each must be text XML can hold.
-// The reader limits nesting, so the recursion stays shallow.
-void CheckXmlText(const json& value, const std::string& where) {
+// The place of a fault is kept as steps and written out only for a fault: every value of every
+// document of a batch passes here. The reader limits nesting, so the recursion stays shallow.
+void CheckXmlText(const json& value, std::vector<TreeStep>& steps) {
     if (value.is_string()) {
         const std::string& text = value.get_ref<const std::string&>();
         if (const auto fault = FindNonXmlChar(text))
-            Fail(where, "holds " + DescribeXmlCharFault(text, *fault) +
-                            ", which a document's XML cannot hold");
+            Fail(PlaceOf(steps), "holds " + DescribeXmlCharFault(text, *fault) +
+                                     ", which a document's XML cannot hold");
     } else if (value.is_array()) {
-        for (std::size_t i = 0; i < value.size(); ++i) CheckXmlText(value[i], Item(where, i));
+        for (std::size_t i = 0; i < value.size(); ++i) {
+            steps.push_back({nullptr, i});
+            CheckXmlText(value[i], steps);
+            steps.pop_back();
+        }
     } else if (value.is_object()) {
-        for (const auto& [key, item] : value.items()) CheckXmlText(item, Child(where, key));
+        for (auto item = value.begin(); item != value.end(); ++item) {
+            steps.push_back({&item.key(), 0});
+            CheckXmlText(item.value(), steps);
+            steps.pop_back();
+        }
     }
 }
 
@@ -317,7 +349,7 @@ void ParseDocumentIdentity(const json& root, Scenario& scenario) {
 Scenario ParseScenario(const std::string& text) {
     StrictJson parsed = ParseStrictJson(text);
     if (!parsed.error.empty()) Fail("", parsed.error);
-    return ScenarioFromJson(parsed.value);
+    return ScenarioFromJson(json(parsed.value));
 }
 
 Scenario ScenarioFromJson(const json& root) {
@@ -362,6 +394,7 @@ Scenario ScenarioFromJson(const json& root) {
     if (peaks > kMaxScenarioPeaks)
         Fail("channels", "hold " + std::to_string(peaks) + " peaks; a document holds at most " +
                              std::to_string(kMaxScenarioPeaks));
-    CheckXmlText(root, "");
+    std::vector<TreeStep> steps;
+    CheckXmlText(root, steps);
     return scenario;
 }

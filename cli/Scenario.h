@@ -72,7 +72,7 @@ inline constexpr std::uint64_t kMaxScenarioBytes = std::uint64_t{64} << 20;
 Scenario ParseScenario(const std::string& text);
 // The same checks on a scenario already read as JSON, such as one drawn from a recipe: it gives
 // the same Scenario as ParseScenario of its text, whose numbers read back exactly.
-Scenario ScenarioFromJson(const nlohmann::json& root);
+Scenario ScenarioFromJson(const nlohmann::ordered_json& root);
 
 // The text of the scenario file at `path`: only a regular file of at most kMaxScenarioBytes is
 // read, so that a FIFO, a device such as /dev/zero, or a folder is refused instead of read
