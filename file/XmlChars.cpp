@@ -61,10 +61,25 @@ bool IsNameChar(char32_t c) {
            (c >= 0x300 && c <= 0x36F) || (c >= 0x203F && c <= 0x2040);
 }
 
+// Most text is printable ASCII, every byte of which is a character XML holds: such a block is
+// passed in one test. The fixed-size loop is one the compiler turns into vector compares.
+constexpr std::size_t kAsciiBlock = 16;
+
+bool IsPrintableAsciiBlock(const char* bytes) {
+    unsigned char outside = 0;
+    for (std::size_t k = 0; k < kAsciiBlock; ++k)
+        outside |= static_cast<unsigned char>(static_cast<unsigned char>(bytes[k] - 0x20) >= 0x60);
+    return outside == 0;
+}
+
 }  // namespace
 
 std::optional<XmlCharFault> FindNonXmlChar(std::string_view text) {
     for (std::size_t at = 0; at < text.size();) {
+        if (text.size() - at >= kAsciiBlock && IsPrintableAsciiBlock(text.data() + at)) {
+            at += kAsciiBlock;
+            continue;
+        }
         const Decoded decoded = DecodeUtf8(text, at);
         if (decoded.length == 0) return XmlCharFault{at, true, 0};
         if (!IsXmlChar(decoded.code_point)) return XmlCharFault{at, false, decoded.code_point};
