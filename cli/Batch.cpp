@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
 #include <csignal>
 #include <cstdlib>
 #include <memory>
@@ -262,7 +263,11 @@ void RunWorkers(const Recipe& recipe, const BatchOptions& options, Results& resu
                 FileSystemFlush& flush,
                 const std::function<void(std::size_t, std::size_t)>& progress) {
     std::atomic<std::uint64_t> next{0};
-    std::atomic<unsigned> running{0};
+    // Workers still at work; the last one to stop wakes this thread, rather than it finding out
+    // at its next look at the progress.
+    std::mutex running_mutex;
+    std::condition_variable stopped;
+    unsigned running = 0;
     auto work = [&] {
         const DeferredFlush deferred;  // RunBatch flushes the whole corpus once
         for (;;) {
@@ -279,7 +284,8 @@ void RunWorkers(const Recipe& recipe, const BatchOptions& options, Results& resu
                 results.Fail(index, {DocumentStem(options.first + index), error.what()});
             }
         }
-        --running;
+        const std::lock_guard lock(running_mutex);
+        if (--running == 0) stopped.notify_one();
     };
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const unsigned wanted = static_cast<unsigned>(
@@ -290,6 +296,7 @@ void RunWorkers(const Recipe& recipe, const BatchOptions& options, Results& resu
         for (unsigned i = 0; i < wanted; ++i) workers.emplace_back(work);
     } catch (const std::system_error&) {
         // No more threads to be had: those running share the documents.
+        const std::lock_guard lock(running_mutex);
         running -= wanted - static_cast<unsigned>(workers.size());
     }
     if (workers.empty()) {
@@ -297,14 +304,18 @@ void RunWorkers(const Recipe& recipe, const BatchOptions& options, Results& resu
         work();
     }
     auto written_back = std::chrono::steady_clock::now();
+    std::unique_lock lock(running_mutex);
     while (running > 0) {
+        lock.unlock();
         if (progress) progress(results.Done(), options.count);
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
         if (std::chrono::steady_clock::now() - written_back > kWriteBackEvery) {
             flush.WriteBackSoFar();
             written_back = std::chrono::steady_clock::now();
         }
+        lock.lock();
+        stopped.wait_for(lock, std::chrono::milliseconds(50), [&] { return running == 0; });
     }
+    lock.unlock();
     for (std::thread& worker : workers) worker.join();
     if (progress) progress(results.Done(), options.count);
 }
