@@ -30,6 +30,7 @@
 #include "aia/AiaError.h"
 #include "aia/DateStamp.h"
 #include "file/DeferredFlush.h"
+#include "file/NewFilesOnly.h"
 #include "file/ResultText.h"
 #include "file/SaveTarget.h"
 
@@ -270,6 +271,7 @@ void RunWorkers(const Recipe& recipe, const BatchOptions& options, Results& resu
     unsigned running = 0;
     auto work = [&] {
         const DeferredFlush deferred;  // RunBatch flushes the whole corpus once
+        const NewFilesOnly fresh;      // RunBatch has cleared the run's names (RunFilesIn)
         for (;;) {
             if (g_interrupted || results.Failed()) break;
             const std::uint64_t index = next++;

@@ -38,7 +38,8 @@ std::string DocumentStem(std::uint64_t number) {
 std::optional<std::uint64_t> CorpusFileNumber(std::string_view name) {
     if (RemoveSuffix(name, ".cdf"))
         name = WithoutChannel(name);
-    else if (!RemoveSuffix(name, ".json") && !RemoveSuffix(name, ".xstg"))
+    else if (!RemoveSuffix(name, ".json") && !RemoveSuffix(name, ".xstg") &&
+             !RemoveSuffix(name, ".xspc"))
         return std::nullopt;
     if (name.size() < kFewestDigits || !AllDigits(name)) return std::nullopt;
     std::uint64_t number = 0;

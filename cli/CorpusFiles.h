@@ -17,5 +17,6 @@ inline constexpr std::size_t kDocumentStemDigits = 7;
 std::string DocumentStem(std::uint64_t number);
 
 // The number of the document whose file this is, for a name a batch writes (with any number of
-// digits from four on, as earlier versions wrote them), or nothing for any other name.
+// digits from four on, as earlier versions wrote them) or a document's save would replace (its
+// spectra file, NNNNNNN.xspc), or nothing for any other name.
 std::optional<std::uint64_t> CorpusFileNumber(std::string_view name);

@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "DeferredFlush.h"
+#include "NewFilesOnly.h"
 #include "SaveTarget.h"
 #include "TemporaryFiles.h"
 
@@ -65,9 +66,7 @@ bool AtomicFile::Fail(int error) {
 }
 
 bool AtomicFile::Open(const std::string& target) {
-    // Under a DeferredFlush (many new files in one folder) creating the file looks at the folder,
-    // so ResolveSaveTarget need not stat it for every file as well.
-    return Open(ResolveSaveTarget(target, !DeferredFlush::Active()));
+    return Open(TargetOfSave(target));
 }
 
 bool AtomicFile::Open(const SaveTarget& resolved) {
@@ -75,6 +74,7 @@ bool AtomicFile::Open(const SaveTarget& resolved) {
     m_failed = false;
     m_finished = false;
     m_deferred = DeferredFlush::Active();
+    m_new_only = NewFilesOnly::Active();
     m_position = 0;
     m_error = 0;
     m_refusal.clear();
@@ -175,11 +175,12 @@ bool AtomicFile::Commit() {
         if (::linkat(AT_FDCWD, ProcPath(m_fd).c_str(), AT_FDCWD, m_target.c_str(),
                      AT_SYMLINK_FOLLOW) == 0)
             return Committed();
-        if (errno != EEXIST || !NameUnnamed()) {
+        if (errno != EEXIST || m_new_only || !NameUnnamed()) {
             m_error = errno;
             return false;
         }
     }
+    if (m_new_only) return CommitNew();
     // Checked once more: the file the rename would replace may have become a FIFO or device
     // since Open. (Its links were resolved then; what they lead to is what gets replaced.)
     struct stat now {};
@@ -191,6 +192,17 @@ bool AtomicFile::Commit() {
         m_error = errno;
         return false;
     }
+    return Committed();
+}
+
+// A named temporary file becomes a new file: linked to the target, which a link never replaces,
+// then unlinked from its own name.
+bool AtomicFile::CommitNew() {
+    if (::link(m_temporary.c_str(), m_target.c_str()) != 0) {
+        m_error = errno;
+        return false;
+    }
+    ::unlink(m_temporary.c_str());
     return Committed();
 }
 

@@ -17,7 +17,8 @@ struct SaveTarget;
 // flushed (the caller flushes many at once) and the temporary file has no name at all until
 // Commit links it into place.
 //
-// Only a regular file is replaced, or a new one created (SaveTarget.h). The new file keeps the
+// Only a regular file is replaced, or a new one created (SaveTarget.h); under a NewFilesOnly
+// only a new one is created. The new file keeps the
 // old one's permission bits, owner and group where the process may set them; set-user-ID,
 // set-group-ID and sticky bits are never carried over.
 class AtomicFile {
@@ -46,8 +47,8 @@ public:
     // unnamed one stays open until Commit). False when that or any earlier write failed.
     bool Finish();
     // Renames the finished temporary file over the target (links an unnamed one there). False when
-    // that fails, or the target has meanwhile become something other than a regular file; it is
-    // then left as it was.
+    // that fails, or the target has meanwhile become something other than a regular file, or,
+    // under a NewFilesOnly, anything is there (EEXIST); it is then left as it was.
     bool Commit();
     // Closes and removes the temporary file.
     void Discard();
@@ -64,6 +65,7 @@ private:
     bool OpenUnnamed();
     bool OpenNamed();
     bool NameUnnamed();
+    bool CommitNew();
     bool Committed();
     void CloseUnnamed();
     bool WriteBuffer();
@@ -80,6 +82,8 @@ private:
     // Opened under a DeferredFlush: neither the file nor its folder is flushed.
     bool m_deferred = false;
     bool m_unnamed = false;  // an O_TMPFILE file, open until committed or discarded
+    // Opened under a NewFilesOnly: the target was not looked at, and Commit never replaces it.
+    bool m_new_only = false;
     std::uint64_t m_position = 0;
     int m_error = 0;
     std::string m_refusal;

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "AtomicFile.h"
+#include "NewFilesOnly.h"
 #include "ResultCodes.h"
 #include "SaveTarget.h"
 
@@ -51,7 +52,8 @@ int CommitDocument(AtomicFile& document, AtomicFile* spectra, const std::string&
     // name at the spectra path itself goes (a link there is removed, not the file it leads to).
     const std::string old_spectra = spectra != nullptr ? spectra->Target() : spectra_path;
     SetAside aside;
-    if (!aside.Take(old_spectra)) {
+    // Under a NewFilesOnly the caller has cleared the spectra path too.
+    if (!NewFilesOnly::Active() && !aside.Take(old_spectra)) {
         failure = {
             FileOperation::Save, save_result::kOpenFailed, spectra_path, true, errno, {}, -1};
         return failure.code;

@@ -10,6 +10,9 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "DeferredFlush.h"
+#include "NewFilesOnly.h"
+
 namespace {
 
 // The file a symbolic link finally leads to, or an error when it leads nowhere.
@@ -40,14 +43,22 @@ SaveTarget FollowLink(const std::string& link) {
 
 }  // namespace
 
-SaveTarget ResolveSaveTarget(const std::string& path, bool examine_folder) {
+namespace {
+
+// The path as a new file, with only what its spelling tells: a folder cannot be opened as a file,
+// which is an error of its own rather than a refusal.
+SaveTarget NewFileTarget(const std::string& path) {
     SaveTarget target;
     target.path = path;
-    // A folder cannot be opened as a file, which is an error of its own rather than a refusal.
-    if (path.empty() || path.back() == '/') {
-        target.error = path.empty() ? ENOENT : EISDIR;
-        return target;
-    }
+    if (path.empty() || path.back() == '/') target.error = path.empty() ? ENOENT : EISDIR;
+    return target;
+}
+
+}  // namespace
+
+SaveTarget ResolveSaveTarget(const std::string& path, bool examine_folder) {
+    SaveTarget target = NewFileTarget(path);
+    if (!target.ok()) return target;
     struct stat info {};
     if (::lstat(path.c_str(), &info) != 0) {
         if (errno != ENOENT) {
@@ -71,6 +82,13 @@ SaveTarget ResolveSaveTarget(const std::string& path, bool examine_folder) {
     else
         target.exists = true;
     return target;
+}
+
+SaveTarget TargetOfSave(const std::string& path) {
+    if (NewFilesOnly::Active()) return NewFileTarget(path);
+    // Under a DeferredFlush (many new files in one folder) creating the file looks at the folder,
+    // so it need not be looked at for every file as well.
+    return ResolveSaveTarget(path, !DeferredFlush::Active());
 }
 
 std::string DescribeFileKind(unsigned mode) {

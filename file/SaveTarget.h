@@ -20,6 +20,11 @@ struct SaveTarget {
 // error the folder would have given (a missing folder, a file instead of one).
 SaveTarget ResolveSaveTarget(const std::string& path, bool examine_folder = true);
 
+// What a save on this thread takes its path for: ResolveSaveTarget's answer, without the look at
+// the folder under a DeferredFlush, and the path as a new file without any look under a
+// NewFilesOnly.
+SaveTarget TargetOfSave(const std::string& path);
+
 // The kind of a file that is not a regular one, in words: "a folder", "a FIFO", ...
 std::string DescribeFileKind(unsigned mode);
 

@@ -5,7 +5,6 @@
 
 #include "AtomicFile.h"
 #include "ChannelsXml.h"
-#include "DeferredFlush.h"
 #include "DocumentCommit.h"
 #include "DocumentHeader.h"
 #include "DocumentLimits.h"
@@ -139,16 +138,14 @@ int CTarvikFile4::CheckSavePath(const std::string& path) {
 int CTarvikFile4::CheckSavePath(const std::string& path, SaveTarget& document) {
     m_failure = {};
     m_failure.operation = FileOperation::Save;
-    // Under a DeferredFlush (a batch's many new files) the folder is known; creating the file
-    // would report its fault anyway.
-    document = ResolveSaveTarget(path, !DeferredFlush::Active());
+    document = TargetOfSave(path);
     if (!document.ok()) return Refuse(document, path, false);
     const std::string spectra_path = SpectraPath(path);
     if (spectra_path == path) return Fail(save_result::kSpectraPathIsDocument, path, false);
     // The spectra path can lead to the document's file only when that file exists; without
     // spectra to write, a new document (a batch's every one) needs no look at it.
     if (m_spectra.empty() && !document.exists) return save_result::kOk;
-    const SaveTarget spectra = ResolveSaveTarget(spectra_path);
+    const SaveTarget spectra = TargetOfSave(spectra_path);
     // Saving would write the spectra file over the document, or, without spectra, remove it.
     if (spectra.ok() && spectra.path == document.path)
         return Fail(save_result::kSpectraPathIsDocument, path, false);

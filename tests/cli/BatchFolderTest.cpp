@@ -36,8 +36,9 @@ Names Join(std::initializer_list<Names> parts) {
 }
 
 // --force replaces everything the command writes for the run's document numbers, whatever the
-// channels, --aia or the padding of the run before, and leaves every other file alone: other
-// documents, other files. Names keep sorting in document order past 9,999.
+// channels, --aia or the padding of the run before, and the spectra files a document would take,
+// and leaves every other file alone: other documents, other files. Names keep sorting in
+// document order past 9,999.
 TEST(BatchFolder, ForceReplacesTheRunsOwnFilesAndNoOthers) {
     ToolFolder dir;
     dir.Write("one.json", Recipe(R"(, "width": 0.1)"));
@@ -46,6 +47,7 @@ TEST(BatchFolder, ForceReplacesTheRunsOwnFilesAndNoOthers) {
     const Names others = {"notes.txt", "0000009.json"};
     for (const std::string& name : others) dir.Write("c/" + name, "not the run's");
     dir.Write("c/0002.xstg", "an earlier version's document 2");
+    dir.Write("c/0002.xspc", "its spectra, which would be document 2's");
 
     const Names two_aia = {".json", ".xstg", "-channel-0.cdf", "-channel-1.cdf"};
     const Names plain = {".json", ".xstg"};
