@@ -5,24 +5,6 @@
 
 #include <cerrno>
 
-namespace {
-
-thread_local bool t_deferred = false;
-
-}  // namespace
-
-DeferredFlush::DeferredFlush() : m_outer(t_deferred) {
-    t_deferred = true;
-}
-
-DeferredFlush::~DeferredFlush() {
-    t_deferred = m_outer;
-}
-
-bool DeferredFlush::Active() {
-    return t_deferred;
-}
-
 FileSystemFlush::FileSystemFlush(const std::string& folder) {
     m_fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (m_fd < 0) m_error = errno;

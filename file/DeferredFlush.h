@@ -2,25 +2,15 @@
 
 #include <string>
 
+#include "ThreadScope.h"
+
 // Saving many files at once. Flushing each file and its folder before the next one costs a
 // journal commit per file, most of a corpus's time on disk; while a DeferredFlush lives on a
 // thread, the AtomicFile saves of that thread close their temporary file without flushing it and
 // rename it into place without flushing the folder. Each file is still either the old one or the
 // complete new one under its name, but it is durable only after the caller has flushed them all
 // at once (FileSystemFlush) and before it records them as done anywhere.
-class DeferredFlush {
-public:
-    DeferredFlush();
-    ~DeferredFlush();
-    DeferredFlush(const DeferredFlush&) = delete;
-    DeferredFlush& operator=(const DeferredFlush&) = delete;
-
-    // True while an object lives on the calling thread.
-    static bool Active();
-
-private:
-    bool m_outer;  // the state found, restored on destruction
-};
+class DeferredFlush : public ThreadScope<DeferredFlush> {};
 
 // One flush of everything written to the file system that holds `folder`, and of the folder
 // itself. The folder is opened on construction, so that a write-back error of any file on that

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ThreadScope.h"
+
 // Saving into names the caller has made sure are free, such as a corpus's documents in a folder
 // cleared of them beforehand. While a NewFilesOnly lives on a thread, the saves of that thread
 // do not look at their paths before writing: looking up a name that is not there waits for the
@@ -8,16 +10,4 @@
 // with EEXIST and leaves what is there as it is, where any other save would replace it. A
 // document saved without spectra then does not look for an old spectra file beside it either:
 // clearing the names includes that file (its spectra path).
-class NewFilesOnly {
-public:
-    NewFilesOnly();
-    ~NewFilesOnly();
-    NewFilesOnly(const NewFilesOnly&) = delete;
-    NewFilesOnly& operator=(const NewFilesOnly&) = delete;
-
-    // True while an object lives on the calling thread.
-    static bool Active();
-
-private:
-    bool m_outer;  // the state found, restored on destruction
-};
+class NewFilesOnly : public ThreadScope<NewFilesOnly> {};
