@@ -306,18 +306,16 @@ void RunWorkers(const Recipe& recipe, const BatchOptions& options, Results& resu
         work();
     }
     auto written_back = std::chrono::steady_clock::now();
-    std::unique_lock lock(running_mutex);
-    while (running > 0) {
-        lock.unlock();
+    for (;;) {
         if (progress) progress(results.Done(), options.count);
         if (std::chrono::steady_clock::now() - written_back > kWriteBackEvery) {
             flush.WriteBackSoFar();
             written_back = std::chrono::steady_clock::now();
         }
-        lock.lock();
-        stopped.wait_for(lock, std::chrono::milliseconds(50), [&] { return running == 0; });
+        std::unique_lock lock(running_mutex);
+        if (stopped.wait_for(lock, std::chrono::milliseconds(50), [&] { return running == 0; }))
+            break;
     }
-    lock.unlock();
     for (std::thread& worker : workers) worker.join();
     if (progress) progress(results.Done(), options.count);
 }

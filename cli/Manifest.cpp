@@ -105,6 +105,15 @@ std::vector<std::pair<double, double>> Resolutions(const std::vector<Peak4>& tab
     return resolutions;
 }
 
+// About the length of a row, so that a document's rows are one allocation, not one per doubling.
+constexpr std::size_t kRowBytesHint = 400;
+
+std::size_t TotalPeaks(const CTarvikFile4& document) {
+    std::size_t peaks = 0;
+    for (const Channel4& channel : document.m_channels) peaks += channel.table.size();
+    return peaks;
+}
+
 }  // namespace
 
 std::uint64_t RecipeDigest(std::string_view text) {
@@ -121,19 +130,6 @@ std::string ManifestHeader() {
     }
     return line + '\n';
 }
-
-namespace {
-
-// About the length of a row, so that a document's rows are one allocation, not one per doubling.
-constexpr std::size_t kRowBytesHint = 400;
-
-std::size_t TotalPeaks(const CTarvikFile4& document) {
-    std::size_t peaks = 0;
-    for (const Channel4& channel : document.m_channels) peaks += channel.table.size();
-    return peaks;
-}
-
-}  // namespace
 
 std::string ManifestRows(std::uint64_t document, const Scenario& scenario,
                          const CTarvikFile4& document_data, const DocumentTruth& truth) {

@@ -18,9 +18,9 @@ struct SaveTarget;
 // Commit links it into place.
 //
 // Only a regular file is replaced, or a new one created (SaveTarget.h); under a NewFilesOnly
-// only a new one is created. The new file keeps the
-// old one's permission bits, owner and group where the process may set them; set-user-ID,
-// set-group-ID and sticky bits are never carried over.
+// only a new one is created. The new file keeps the old one's permission bits, owner and group
+// where the process may set them; set-user-ID, set-group-ID and sticky bits are never carried
+// over.
 class AtomicFile {
 public:
     AtomicFile() = default;
@@ -31,8 +31,8 @@ public:
     // Creates the temporary file beside `target`. False when the target is not a regular file,
     // or the folder does not exist or refuses a new file; nothing is then created.
     bool Open(const std::string& target);
-    // Open for a target the caller has just resolved with ResolveSaveTarget, which is not looked
-    // at again.
+    // Open for a target the caller has just taken from TargetOfSave, which is not looked at
+    // again.
     bool Open(const SaveTarget& resolved);
     bool IsOpen() const { return m_fd >= 0; }
 

@@ -41,10 +41,6 @@ SaveTarget FollowLink(const std::string& link) {
     return target;
 }
 
-}  // namespace
-
-namespace {
-
 // The path as a new file, with only what its spelling tells: a folder cannot be opened as a file,
 // which is an error of its own rather than a refusal.
 SaveTarget NewFileTarget(const std::string& path) {

@@ -15,10 +15,6 @@ std::string FormatInt(std::int64_t value) {
     return std::string(buffer, end);
 }
 
-}  // namespace
-
-namespace {
-
 // FormatReal's text in `buffer`, ended by a NUL; returns its end. A document holds many reals,
 // each longer than a string keeps without an allocation.
 char* FormatRealInto(char (&buffer)[32], double value) {
